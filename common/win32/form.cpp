@@ -1,0 +1,547 @@
+#include "common/win32/form.h"
+
+#include <uxtheme.h>
+#include <vsstyle.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <exception>
+
+#include "common/win32/twips.h"
+#include "common/win32/wide.h"
+
+namespace lirabo {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"LiraboForm";
+
+std::vector<Form*>& Loaded() {
+  static std::vector<Form*> forms;
+  return forms;
+}
+
+std::function<void(const std::string&)>& FatalHandler() {
+  static std::function<void(const std::string&)> handler = [](const std::string& text) {
+    MessageBoxW(nullptr, Widen(text).c_str(), L"", MB_OK);
+    ExitProcess(1);
+  };
+  return handler;
+}
+
+struct ClassAndStyle {
+  const wchar_t* windowClass;
+  DWORD style;
+  DWORD exStyle;
+};
+
+ClassAndStyle StyleFor(const ControlSpec& spec, bool isDefault) {
+  const DWORD child = WS_CHILD | WS_VISIBLE;
+  switch (spec.kind) {
+    case ControlKind::Button:
+      return {L"BUTTON", child | WS_TABSTOP | static_cast<DWORD>(isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
+    case ControlKind::PictureButton:
+      return {L"BUTTON", child | WS_TABSTOP | BS_OWNERDRAW, 0};
+    case ControlKind::CheckBox:
+      return {L"BUTTON", child | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE, 0};
+    case ControlKind::OptionButton:
+      return {L"BUTTON", child | WS_TABSTOP | BS_AUTORADIOBUTTON | BS_MULTILINE, 0};
+    case ControlKind::Label:
+      return {L"STATIC", child | SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::TextBox:
+      return {L"EDIT", child | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::MultiLineText:
+      return {L"EDIT", child | WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL,
+              WS_EX_CLIENTEDGE};
+    case ControlKind::ListBox:
+      return {L"LISTBOX", child | WS_TABSTOP | LBS_SORT | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL,
+              WS_EX_CLIENTEDGE};
+    case ControlKind::Frame:
+      return {L"BUTTON", child | BS_GROUPBOX, 0};
+    case ControlKind::Panel:
+      return {L"STATIC", child, 0};
+  }
+  return {L"STATIC", child, 0};
+}
+
+// Bitmaps are stored straight; AlphaBlend wants premultiplied colour.
+void Premultiply(HBITMAP bitmap) {
+  DIBSECTION dib{};
+  if (GetObjectW(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.dsBmBitsPixel != 32 || !dib.dsBm.bmBits)
+    return;
+  auto* px = static_cast<BYTE*>(dib.dsBm.bmBits);
+  size_t count = static_cast<size_t>(dib.dsBm.bmWidth) * static_cast<size_t>(std::abs(dib.dsBm.bmHeight));
+  for (size_t i = 0; i < count; ++i, px += 4) {
+    unsigned a = px[3];
+    for (int c = 0; c < 3; ++c) px[c] = static_cast<BYTE>(px[c] * a / 255);
+  }
+}
+
+}  // namespace
+
+Form::Form(std::string name) : name_(std::move(name)) {}
+
+Form::~Form() {
+  if (window_) {
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+    auto& forms = Loaded();
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+  }
+}
+
+const std::vector<Form*>& Form::LoadedForms() { return Loaded(); }
+
+Form* Form::FindLoaded(const std::string& name) {
+  for (Form* form : Loaded())
+    if (form->name_ == name) return form;
+  return nullptr;
+}
+
+void Form::SetFatalErrorHandler(std::function<void(const std::string&)> handler) {
+  FatalHandler() = std::move(handler);
+}
+
+void Form::Guard(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    FatalHandler()(e.what());
+  } catch (...) {
+    FatalHandler()("Unbekannter Fehler");
+  }
+}
+
+bool Form::Load() {
+  if (window_) return true;
+  static bool registered = [] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &Form::WindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kFormClass;
+    return RegisterClassExW(&wc) != 0;
+  }();
+  (void)registered;
+
+  const FormSpec spec = Spec();
+  CreateWindowExW(spec.exStyle, kFormClass, Widen(spec.caption).c_str(), spec.style, 0, 0, 0, 0,
+                  nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  if (!window_) return false;
+  if (spec.iconResource) {
+    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(spec.iconResource));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  }
+  Loaded().push_back(this);
+  clientHeightTwips_ = spec.clientHeight;
+  CreateControls();
+  LayOut();
+  CenterOnScreen();
+  Guard([this] { OnLoad(); });
+  return window_ != nullptr;
+}
+
+void Form::Show() {
+  if (!window_ && !Load()) return;
+  ShowWindow(window_, SW_SHOW);
+  SetForegroundWindow(window_);
+}
+
+void Form::ShowModal(Form* owner) {
+  if (!window_ && !Load()) return;
+  modalOwner_ = owner && owner->IsLoaded() ? owner->Window() : nullptr;
+  if (modalOwner_) {
+    SetWindowLongPtrW(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(modalOwner_));
+    EnableWindow(modalOwner_, FALSE);
+  }
+  Show();
+  MSG msg;
+  bool quit = false;
+  while (window_) {
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+      quit = true;
+      break;
+    }
+    if (!PreTranslate(msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
+}
+
+void Form::Hide() {
+  if (window_) ShowWindow(window_, SW_HIDE);
+}
+
+void Form::Unload() {
+  if (!window_ || unloading_) return;
+  unloading_ = true;
+  Guard([this] { OnUnload(); });
+  // Give the owner back its input before the window goes, so that activation
+  // returns to it and not to some other program.
+  if (modalOwner_ && IsWindow(modalOwner_)) {
+    EnableWindow(modalOwner_, TRUE);
+    SetActiveWindow(modalOwner_);
+  }
+  modalOwner_ = nullptr;
+  HWND window = window_;
+  DestroyWindow(window);
+  window_ = nullptr;
+  unloading_ = false;
+  auto& forms = Loaded();
+  forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+  if (forms.empty()) PostQuitMessage(0);
+}
+
+int Form::RunMessageLoop() {
+  MSG msg;
+  while (!Loaded().empty() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    Form* target = nullptr;
+    if (msg.hwnd)
+      target = reinterpret_cast<Form*>(GetWindowLongPtrW(GetAncestor(msg.hwnd, GA_ROOT), GWLP_USERDATA));
+    if (target && target->PreTranslate(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}
+
+bool Form::PreTranslate(MSG& msg) {
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  auto* form = root ? reinterpret_cast<Form*>(GetWindowLongPtrW(root, GWLP_USERDATA)) : nullptr;
+  if (!form || !form->window_) return false;
+  bool isKey = msg.message == WM_KEYDOWN || msg.message == WM_CHAR || msg.message == WM_SYSKEYDOWN;
+  if (isKey && form->Spec().keyPreview) {
+    bool consumed = false;
+    Guard([&] { consumed = form->OnPreviewKey(msg); });
+    if (consumed) return true;
+  }
+  return IsDialogMessageW(root, &msg) != FALSE;
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    form->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_NCDESTROY && form) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  if (!form) return DefWindowProcW(window, message, wParam, lParam);
+  LRESULT result = 0;
+  Guard([&] { result = form->Dispatch(message, wParam, lParam); });
+  return result;
+}
+
+LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  return OnMessage(message, wParam, lParam);
+}
+
+LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const FormSpec spec = Spec();
+  switch (message) {
+    case WM_CLOSE:
+      if (OnQueryUnload(UnloadReason::CloseBox)) Unload();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return OnQueryUnload(UnloadReason::WindowsEnding) ? TRUE : FALSE;
+    case DM_GETDEFID:
+      if (spec.defaultButton) return MAKELRESULT(spec.defaultButton, DC_HASDEFID);
+      break;
+    case WM_COMMAND: {
+      int id = LOWORD(wParam);
+      int code = HIWORD(wParam);
+      if (id == IDCANCEL && !lParam) {
+        if (spec.cancelButton && IsControlEnabled(spec.cancelButton)) OnCommand(spec.cancelButton, BN_CLICKED);
+        return 0;
+      }
+      if (id == IDOK && !lParam) {
+        if (spec.defaultButton && IsControlEnabled(spec.defaultButton)) OnCommand(spec.defaultButton, BN_CLICKED);
+        return 0;
+      }
+      OnCommand(id, code);
+      return 0;
+    }
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlType == ODT_BUTTON) {
+        DrawPictureButton(*item);
+        return TRUE;
+      }
+      break;
+    }
+    case WM_ERASEBKGND:
+      if (spec.backColour != kNoColour) {
+        RECT rc;
+        GetClientRect(window_, &rc);
+        FillRect(reinterpret_cast<HDC>(wParam), &rc, BrushFor(spec.backColour));
+        return TRUE;
+      }
+      break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      const ControlSpec* control = SpecOf(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+      if (!control) break;
+      if (control->textColour != kNoColour) SetTextColor(dc, control->textColour);
+      if (control->kind == ControlKind::TextBox || control->kind == ControlKind::MultiLineText ||
+          control->kind == ControlKind::ListBox) {
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      }
+      COLORREF back = control->backColour;
+      if (back == kNoColour && control->parent)
+        if (const ControlSpec* parent = SpecOf(control->parent)) back = parent->backColour;
+      if (back == kNoColour) back = spec.backColour;
+      if (back == kNoColour) {
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      }
+      SetBkColor(dc, back);
+      return reinterpret_cast<LRESULT>(BrushFor(back));
+    }
+    case WM_DPICHANGED: {
+      dpi_ = HIWORD(wParam);
+      fonts_.clear();
+      auto* suggested = reinterpret_cast<RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+      LayOut();
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void Form::CreateControls() {
+  const FormSpec spec = Spec();
+  bool firstOption = true;
+  for (const ControlSpec& control : Controls()) {
+    ClassAndStyle cs = StyleFor(control, control.id == spec.defaultButton);
+    if (control.kind == ControlKind::OptionButton) {
+      if (firstOption) cs.style |= WS_GROUP;
+      firstOption = false;
+    } else if (control.kind != ControlKind::Label && control.kind != ControlKind::Frame &&
+               control.kind != ControlKind::Panel) {
+      cs.style |= WS_GROUP;
+      firstOption = true;
+    }
+    HWND hwnd = CreateWindowExW(cs.exStyle, cs.windowClass, Widen(control.caption ? control.caption : "").c_str(),
+                                cs.style | control.extraStyle, 0, 0, 0, 0, window_,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                                GetModuleHandleW(nullptr), nullptr);
+    if (control.kind == ControlKind::PictureButton && control.pictureResource) {
+      HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+                                                       MAKEINTRESOURCEW(control.pictureResource), IMAGE_BITMAP,
+                                                       0, 0, LR_CREATEDIBSECTION));
+      if (bitmap) {
+        Premultiply(bitmap);
+        pictures_[control.id].reset(bitmap);
+      }
+    }
+    (void)hwnd;
+  }
+}
+
+void Form::LayOut() {
+  dpi_ = DpiOf(window_);
+  const FormSpec spec = Spec();
+  RECT rc{0, 0, TwipsToPixels(spec.clientWidth, dpi_), TwipsToPixels(clientHeightTwips_, dpi_)};
+  AdjustWindowRectEx(&rc, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), GetMenu(window_) != nullptr,
+                     static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+  SetWindowPos(window_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const ControlSpec& control : Controls()) {
+    POINT offset = ParentOffset(control);
+    HWND hwnd = Control(control.id);
+    MoveWindow(hwnd, TwipsToPixels(offset.x + control.left, dpi_), TwipsToPixels(offset.y + control.top, dpi_),
+               TwipsToPixels(control.width, dpi_), TwipsToPixels(control.height, dpi_), TRUE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control.font)), TRUE);
+  }
+}
+
+POINT Form::ParentOffset(const ControlSpec& spec) const {
+  POINT offset{0, 0};
+  for (const ControlSpec* parent = spec.parent ? SpecOf(spec.parent) : nullptr; parent;
+       parent = parent->parent ? SpecOf(parent->parent) : nullptr) {
+    offset.x += parent->left;
+    offset.y += parent->top;
+  }
+  return offset;
+}
+
+const ControlSpec* Form::SpecOf(int id) const {
+  for (const ControlSpec& control : Controls())
+    if (control.id == id) return &control;
+  return nullptr;
+}
+
+HFONT Form::FontFor(const FontSpec& spec) {
+  std::wstring key = std::wstring(spec.face) + L"|" + std::to_wstring(spec.hundredthsOfPoint) +
+                     (spec.bold ? L"|b" : L"|r") + L"|" + std::to_wstring(dpi_);
+  auto found = fonts_.find(key);
+  if (found != fonts_.end()) return found->second.get();
+  HFONT font = CreateFontW(FontHeightPixels(spec.hundredthsOfPoint, dpi_), 0, 0, 0,
+                           spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, spec.face);
+  fonts_[key].reset(font);
+  return font;
+}
+
+HBRUSH Form::BrushFor(COLORREF colour) {
+  auto& brush = brushes_[colour];
+  if (!brush) brush.reset(CreateSolidBrush(colour));
+  return brush.get();
+}
+
+void Form::DrawPictureButton(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  RECT rc = item.rcItem;
+  bool pressed = item.itemState & ODS_SELECTED;
+  bool disabled = item.itemState & ODS_DISABLED;
+  bool focused = item.itemState & ODS_FOCUS;
+  HTHEME theme = OpenThemeData(item.hwndItem, L"BUTTON");
+  if (theme) {
+    int state = disabled ? PBS_DISABLED : pressed ? PBS_PRESSED : focused ? PBS_DEFAULTED : PBS_NORMAL;
+    DrawThemeParentBackground(item.hwndItem, dc, &rc);
+    DrawThemeBackground(theme, dc, BP_PUSHBUTTON, state, &rc, nullptr);
+    CloseThemeData(theme);
+  } else {
+    DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  }
+  const int margin = TwipsToPixels(90, dpi_);
+  InflateRect(&rc, -margin, -margin);
+  if (pressed) OffsetRect(&rc, 1, 1);
+
+  wchar_t caption[128] = {};
+  GetWindowTextW(item.hwndItem, caption, 128);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  RECT textRect = rc;
+  int textHeight = 0;
+  if (caption[0]) {
+    DrawTextW(dc, caption, -1, &textRect, DT_CALCRECT | DT_SINGLELINE);
+    textHeight = textRect.bottom - textRect.top;
+  }
+
+  auto picture = pictures_.find(item.CtlID);
+  if (picture != pictures_.end() && picture->second) {
+    BITMAP bm{};
+    GetObjectW(picture->second.get(), sizeof bm, &bm);
+    int availW = rc.right - rc.left;
+    int availH = rc.bottom - rc.top - textHeight - (textHeight ? margin / 2 : 0);
+    // Scale to fit, keeping the proportions.
+    int w = availW, h = MulDiv(availW, bm.bmHeight, bm.bmWidth);
+    if (h > availH) {
+      h = availH;
+      w = MulDiv(availH, bm.bmWidth, bm.bmHeight);
+    }
+    int x = rc.left + (availW - w) / 2;
+    int y = rc.top + (availH - h) / 2;
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, picture->second.get());
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(disabled ? 110 : 255), AC_SRC_ALPHA};
+    SetStretchBltMode(dc, HALFTONE);
+    AlphaBlend(dc, x, y, w, h, memory, 0, 0, bm.bmWidth, bm.bmHeight, blend);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+  }
+  if (caption[0]) {
+    RECT bottom = rc;
+    bottom.top = rc.bottom - textHeight;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    DrawTextW(dc, caption, -1, &bottom, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  SelectObject(dc, oldFont);
+  if (focused && !(item.itemState & ODS_NOFOCUSRECT)) {
+    RECT focus = item.rcItem;
+    InflateRect(&focus, -margin / 2, -margin / 2);
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+std::string Form::Text(int id) const {
+  HWND hwnd = Control(id);
+  int n = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  GetWindowTextW(hwnd, text.data(), n + 1);
+  text.resize(static_cast<size_t>(n));
+  return Narrow(text);
+}
+
+void Form::SetText(int id, const std::string& text) { SetWindowTextW(Control(id), Widen(text).c_str()); }
+
+std::string Form::Caption() const {
+  int n = GetWindowTextLengthW(window_);
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  GetWindowTextW(window_, text.data(), n + 1);
+  text.resize(static_cast<size_t>(n));
+  return Narrow(text);
+}
+
+void Form::SetCaption(const std::string& caption) { SetWindowTextW(window_, Widen(caption).c_str()); }
+
+bool Form::IsChecked(int id) const { return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void Form::SetChecked(int id, bool checked) {
+  SendMessageW(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Form::EnableControl(int id, bool enabled) { EnableWindow(Control(id), enabled ? TRUE : FALSE); }
+
+bool Form::IsControlEnabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+
+void Form::ShowControl(int id, bool visible) {
+  ShowWindow(Control(id), visible ? SW_SHOW : SW_HIDE);
+  // Controls that sit on a frame or panel go with it.
+  for (const ControlSpec& control : Controls())
+    if (control.parent == id) ShowControl(control.id, visible);
+}
+
+void Form::SetClientHeightTwips(int twips) {
+  clientHeightTwips_ = twips;
+  LayOut();
+}
+
+int Form::ClientHeightTwips() const { return clientHeightTwips_; }
+
+int Form::WindowHeightTwips() const {
+  RECT rc;
+  GetWindowRect(window_, &rc);
+  return PixelsToTwips(rc.bottom - rc.top, dpi_);
+}
+
+void Form::SetWindowHeightTwips(int twips) {
+  RECT rc;
+  GetWindowRect(window_, &rc);
+  SetWindowPos(window_, nullptr, 0, 0, rc.right - rc.left, TwipsToPixels(twips, dpi_),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client;
+  GetClientRect(window_, &client);
+  clientHeightTwips_ = PixelsToTwips(client.bottom, dpi_);
+}
+
+void Form::CenterOnScreen() {
+  RECT rc;
+  GetWindowRect(window_, &rc);
+  int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
+  int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+  SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+UINT Form::Dpi() const { return dpi_; }
+
+}  // namespace lirabo

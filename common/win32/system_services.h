@@ -1,0 +1,41 @@
+#pragma once
+// Folders, process probe and version test, and the system port built on them.
+#include <string>
+
+#include "common/system_port.h"
+#include "common/win32/handles.h"
+
+namespace lirabo {
+
+// The folder of the running program file, without a trailing backslash.
+std::string ApplicationPath();
+// SHGetFolderPath for a CSIDL; "" on failure.
+std::string GetSpecialFolder(int csidl, bool create, bool verify);
+// True when a running process's file name contains `name`, in any letter case.
+bool IsProcessRunning(const std::string& name);
+// Windows Vista or later, where the HTML help format is used.
+bool IsNt6OrLater();
+
+class Win32SystemPort final : public SystemPort {
+ public:
+  // `instanceName` names the mutex that tells a second instance of the program.
+  explicit Win32SystemPort(std::wstring instanceName) : instanceName_(std::move(instanceName)) {}
+
+  std::string ApplicationPath() override { return lirabo::ApplicationPath(); }
+  std::string GetSpecialFolder(int csidl, bool create, bool verify) override {
+    return lirabo::GetSpecialFolder(csidl, create, verify);
+  }
+  bool IsProcessRunning(const std::string& name) override { return lirabo::IsProcessRunning(name); }
+  bool IsNt6OrLater() override { return lirabo::IsNt6OrLater(); }
+  void Sleep(unsigned milliseconds) override;
+  bool StartProcess(const std::string& commandLine) override;
+  bool IsPreviousInstanceRunning() override;
+  void ActivateWindowTitled(const std::string& title) override;
+
+ private:
+  std::wstring instanceName_;
+  UniqueHandle instanceMutex_;
+  bool previousInstance_ = false;
+};
+
+}  // namespace lirabo

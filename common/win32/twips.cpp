@@ -1,0 +1,20 @@
+#include "common/win32/twips.h"
+
+namespace lirabo {
+
+UINT DpiOf(HWND window) {
+  // GetDpiForWindow exists from Windows 10 1607 on; older systems have one DPI.
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (window && getDpiForWindow) {
+    UINT dpi = getDpiForWindow(window);
+    if (dpi) return dpi;
+  }
+  HDC screen = GetDC(nullptr);
+  UINT dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
+  ReleaseDC(nullptr, screen);
+  return dpi ? dpi : 96;
+}
+
+}  // namespace lirabo

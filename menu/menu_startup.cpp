@@ -1,0 +1,153 @@
+#include "menu/menu_startup.h"
+
+#include "common/retry.h"
+#include "common/text.h"
+#include "menu/menu_texts.h"
+#include "options/options_format.h"
+#include "options/options_store.h"
+#include "records/name_register.h"
+
+namespace lirabo {
+namespace {
+
+// Creates `base` + `part` when it is not yet a directory; returns the joined path.
+Expected<std::string> EnsureFolder(FilePort& files, const std::string& base, const char* part) {
+  std::string path = base + part;
+  if (!files.DirectoryExists(path))
+    if (SysError e = files.MakeDirectory(path)) return e;
+  return path;
+}
+
+// Brings the user copy up to date and opens it, with the retry for locked files.
+// Failures of one attempt do not stop its later steps; the last one counts.
+Expected<FileHandle> OpenSettingsWithRetry(MenuState& state, MenuPorts& ports,
+                                           const std::string& applicationPath) {
+  FilePort& files = ports.files;
+  const std::string master = applicationPath + kOptionsFileName;
+  const std::string user = state.settingsFolder + kOptionsFileName;
+  const std::string marker = state.settingsFolder + kOptionsMarkerName;
+  FileHandle userFile;
+  SysError error = RetryWhileLocked(ports.system, [&] {
+    SysError collected;
+    userFile.reset();
+    if (!files.FileExists(user)) {
+      if (SysError e = files.CopyWholeFile(master, user)) collected = e;
+      if (SysError e = files.CopyWholeFile(master, marker)) collected = e;
+    }
+    if (SysError e = RefreshOptionsCopy(files, applicationPath, state.settingsFolder)) collected = e;
+    auto opened = OpenOptionsForReading(files, user);
+    if (!opened)
+      collected = opened.error();
+    else
+      userFile = std::move(*opened);
+    return collected;
+  });
+  if (error) return error;
+  return Expected<FileHandle>(std::move(userFile));
+}
+
+void ReportIfFailed(MessagePort& messages, const SysError& error) {
+  if (error) messages.Show(error.description);
+}
+
+void TakePupilName(MenuState& state, MenuPorts& ports, const std::string& applicationPath,
+                   const std::string& commandLine) {
+  // A name that cannot be a file name in the log folder counts as no name.
+  std::optional<std::string> marked = FindNameMarker(commandLine);
+  state.pupilName = marked && IsSafePupilFileName(*marked) ? *marked : std::string();
+  if (!state.pupilName.empty()) {
+    RecordPaths paths{state.settingsFolder, applicationPath};
+    ReportIfFailed(ports.messages, EnsureNameRegister(ports.files, paths));
+    ReportIfFailed(ports.messages, EnsurePupilLog(ports.files, paths, state.pupilName));
+  }
+  ports.windows.SetGreeting(GreetingFor(state.pupilName));
+  ports.windows.ShowNameButton();
+  if (state.pupilName.empty()) ports.windows.OpenNameEntry();
+}
+
+}  // namespace
+
+std::optional<std::string> FindNameMarker(const std::string& commandLine) {
+  const std::string marker = "/n=\"";
+  std::size_t at = commandLine.find(marker);
+  if (at == std::string::npos) return std::nullopt;
+  std::size_t start = at + marker.size();
+  std::size_t end = commandLine.find('"', start);
+  if (end == std::string::npos) return std::nullopt;
+  return commandLine.substr(start, end - start);
+}
+
+std::string GreetingFor(const std::string& pupilName) {
+  if (pupilName.empty() || UpperCase(pupilName) == "UNBEKANNT")
+    return std::string("Hallo!\r\n") + texts::kChooseProgram;
+  return "Hallo " + pupilName + "!\r\n" + texts::kChooseProgram;
+}
+
+std::string ChooseHelpFile(const std::string& applicationPath, const OptionsRecord& settings, bool nt6) {
+  bool coveredWithoutTaskbar = settings.HGrundCopy == kTrue && settings.TVis == 0;
+  std::string name = coveredWithoutTaskbar ? "\\LiraboHilfe_Top" : "\\LiraboHilfe";
+  return applicationPath + name + (nt6 ? ".chm" : ".hlp");
+}
+
+StartupResult RunMenuStartup(MenuState& state, MenuPorts& ports, const std::string& commandLine) {
+  if (ports.system.IsPreviousInstanceRunning()) {
+    std::string caption = ports.windows.MenuCaption();
+    ports.windows.SetMenuCaption(texts::kSecondInstanceCaption);
+    ports.system.ActivateWindowTitled(caption);
+    return StartupResult::Unload;
+  }
+  if (ports.system.IsProcessRunning("Varkon.exe")) {
+    ports.messages.Show(texts::kVarkonRunning);
+    return StartupResult::Unload;
+  }
+
+  auto zuzururu = EnsureFolder(ports.files, ports.system.GetSpecialFolder(kCsidlAppData, true, true),
+                               "\\DE Zuzururu");
+  auto lirabo = zuzururu ? EnsureFolder(ports.files, *zuzururu, "\\Lirabo") : zuzururu;
+  if (!lirabo) {
+    ports.messages.Show(lirabo.error().description);
+    return StartupResult::EndImmediately;
+  }
+  state.settingsFolder = *lirabo;
+
+  const std::string applicationPath = ports.system.ApplicationPath();
+  auto userFile = OpenSettingsWithRetry(state, ports, applicationPath);
+  if (!userFile) {
+    const SysError& error = userFile.error();
+    ports.messages.Show(error.IsLockedOrDenied() ? texts::kSettingsLocked : error.description);
+    return StartupResult::EndImmediately;
+  }
+  auto bytes = (*userFile)->ReadAll();
+  if (!bytes) {
+    ports.messages.Show(bytes.error().description);
+    return StartupResult::EndImmediately;
+  }
+  userFile->reset();
+  ApplyStartupValues(state.settings, ParseOptionsValues(*bytes));
+  state.settings.HGrundCopy = state.settings.HGrund;
+
+  if (state.settings.Auflösung == kTrue) {
+    SetDisplayMode(ports.desktop, ports.messages, state.display, kMenuDisplaySize);
+    state.display.displaySwitchMark = kDisplaySwitched;
+  }
+  if (state.settings.HGrundCopy == kTrue) {
+    ports.windows.ShowBackground(state.display.displaySwitchMark == kDisplaySwitched);
+    if (state.settings.TVis == 0) ports.desktop.SetTaskbarVisible(false);
+  } else {
+    ports.windows.AddMinimizeBox();
+  }
+
+  ports.windows.SetGreeting(GreetingFor(""));
+  state.helpFile = ChooseHelpFile(applicationPath, state.settings, ports.system.IsNt6OrLater());
+  if (state.settings.ProtSave != 0) TakePupilName(state, ports, applicationPath, commandLine);
+  return StartupResult::Ready;
+}
+
+void RunMenuShutdown(MenuState& state, MenuPorts& ports) {
+  if (ports.windows.IsBackgroundLoaded()) ports.windows.UnloadBackground();
+  if (state.display.displaySwitchMark == kDisplaySwitched)
+    RestoreDisplayMode(ports.desktop, ports.messages, state.display);
+  ports.desktop.SetTaskbarVisible(true);
+}
+
+}  // namespace lirabo

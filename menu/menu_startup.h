@@ -1,0 +1,56 @@
+#pragma once
+// What the menu does from its start to the pupil's first click, and on its way out.
+#include <optional>
+#include <string>
+
+#include "common/file_port.h"
+#include "common/message_port.h"
+#include "common/system_port.h"
+#include "menu/desktop_port.h"
+#include "menu/menu_state.h"
+
+namespace lirabo {
+
+// The menu's windows as start-up and shutdown drive them.
+class MenuWindows {
+ public:
+  virtual ~MenuWindows() = default;
+  virtual std::string MenuCaption() = 0;
+  virtual void SetMenuCaption(const std::string& caption) = 0;
+  virtual void SetGreeting(const std::string& text) = 0;
+  virtual void ShowNameButton() = 0;
+  virtual void AddMinimizeBox() = 0;
+  // Loads the background (placed as `BackgroundPlacement` says), moves it to
+  // 640 x 480 at the top left when the display was switched, and shows it.
+  virtual void ShowBackground(bool displaySwitched) = 0;
+  virtual bool IsBackgroundLoaded() = 0;
+  // Gives the menu window its former owner back, then unloads the background.
+  virtual void UnloadBackground() = 0;
+  // The name button's click: the name dialog, then the greeting.
+  virtual void OpenNameEntry() = 0;
+};
+
+struct MenuPorts {
+  FilePort& files;
+  SystemPort& system;
+  MessagePort& messages;
+  DesktopPort& desktop;
+  MenuWindows& windows;
+};
+
+enum class StartupResult {
+  Ready,           // the menu waits for the pupil
+  Unload,          // unload the menu (its shutdown runs) and end
+  EndImmediately,  // end the program, nothing to undo
+};
+
+StartupResult RunMenuStartup(MenuState& state, MenuPorts& ports, const std::string& commandLine);
+void RunMenuShutdown(MenuState& state, MenuPorts& ports);
+
+// The name after the marker /n=" up to the next double quote; nothing when the
+// marker or its closing quote is missing.
+std::optional<std::string> FindNameMarker(const std::string& commandLine);
+std::string GreetingFor(const std::string& pupilName);
+std::string ChooseHelpFile(const std::string& applicationPath, const OptionsRecord& settings, bool nt6);
+
+}  // namespace lirabo

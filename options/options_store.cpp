@@ -1,0 +1,54 @@
+#include "options/options_store.h"
+
+#include "options/options_format.h"
+
+namespace lirabo {
+
+ProbeOutcome ProbeOptionsWritable(FilePort& files, const std::string& path) {
+  auto probe = files.Open(path, FileAccess::Write, FileShare::ReadWrite, FileCreation::OpenOrCreate);
+  if (probe) return {};
+  const SysError& error = probe.error();
+  return {error.IsLockedOrDenied() ? ProbeResult::Refused : ProbeResult::Failed, error};
+}
+
+Expected<FileHandle> HoldOptionsFile(FilePort& files, const std::string& path) {
+  return files.Open(path, FileAccess::Read, FileShare::Read, FileCreation::OpenExisting);
+}
+
+SysError WriteOptionsFile(FilePort& files, const std::string& path, const OptionsRecord& record) {
+  auto file = files.Open(path, FileAccess::Write, FileShare::None, FileCreation::CreateOrTruncate);
+  if (!file) return file.error();
+  return (*file)->WriteAt(0, FormatOptionsFile(record));
+}
+
+Expected<FileHandle> OpenOptionsForReading(FilePort& files, const std::string& path) {
+  return files.Open(path, FileAccess::Read, FileShare::ReadWrite, FileCreation::OpenExisting);
+}
+
+SysError RefreshOptionsCopy(FilePort& files, const std::string& applicationPath,
+                            const std::string& settingsFolder) {
+  const std::string master = applicationPath + kOptionsFileName;
+  const std::string user = settingsFolder + kOptionsFileName;
+  const std::string marker = settingsFolder + kOptionsMarkerName;
+
+  auto markerFile = OpenOptionsForReading(files, marker);
+  if (!markerFile) return markerFile.error();
+  auto masterFile = OpenOptionsForReading(files, master);
+  if (!masterFile) return masterFile.error();
+  auto markerBytes = (*markerFile)->ReadAll();
+  if (!markerBytes) return markerBytes.error();
+  auto masterBytes = (*masterFile)->ReadAll();
+  if (!masterBytes) return masterBytes.error();
+  markerFile->reset();
+  masterFile->reset();
+
+  auto a = ParseOptionsValues(*markerBytes);
+  auto b = ParseOptionsValues(*masterBytes);
+  bool differs = false;
+  for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) differs = differs || a[i] != b[i];
+  if (!differs) return {};
+  if (SysError e = files.CopyWholeFile(master, user)) return e;
+  return files.CopyWholeFile(master, marker);
+}
+
+}  // namespace lirabo
