@@ -66,7 +66,7 @@ ClassAndStyle StyleFor(const ControlSpec& spec, bool isDefault) {
 // Bitmaps are stored straight; AlphaBlend wants premultiplied colour.
 void Premultiply(HBITMAP bitmap) {
   DIBSECTION dib{};
-  if (GetObjectW(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.dsBmBitsPixel != 32 || !dib.dsBm.bmBits)
+  if (GetObjectW(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBitsPixel != 32 || !dib.dsBm.bmBits)
     return;
   auto* px = static_cast<BYTE*>(dib.dsBm.bmBits);
   size_t count = static_cast<size_t>(dib.dsBm.bmWidth) * static_cast<size_t>(std::abs(dib.dsBm.bmHeight));

@@ -1,0 +1,107 @@
+#pragma once
+// Drives the real programs from a Windows-side test: scratch installations,
+// exact command lines, windows found by process and title, controls by ID,
+// message boxes by their text. Everything waits for a condition with a timeout.
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace lirabo::test {
+
+using namespace std::chrono_literals;
+inline constexpr auto kTimeout = 10s;
+
+// The folder of the running test program; the programs under test lie beside it.
+std::string BinFolder();
+// The user's application-data folder, as the programs see it.
+std::string AppDataFolder();
+// The per-user settings folder of the menu and its log folder.
+std::string SettingsFolder();
+std::string LogFolder();
+// Removes the per-user folders, so that the next start is a first start.
+void ResetUserData();
+
+void RemoveTree(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+std::string ReadFileBytes(const std::string& path);
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+
+// A scratch installation folder under the temp folder, removed at the end.
+class Installation {
+ public:
+  explicit Installation(const std::string& name);
+  ~Installation();
+  Installation(const Installation&) = delete;
+  Installation& operator=(const Installation&) = delete;
+
+  const std::string& Folder() const { return folder_; }
+  std::string Path(const std::string& relative) const { return folder_ + "\\" + relative; }
+  // Copies a program built beside the tests into the installation.
+  void AddProgram(const std::string& builtName, const std::string& asName = {});
+  void Write(const std::string& relative, const std::string& bytes) { WriteFileBytes(Path(relative), bytes); }
+  std::string Read(const std::string& relative) const { return ReadFileBytes(Path(relative)); }
+  bool Has(const std::string& relative) const { return FileExists(Path(relative)); }
+
+ private:
+  std::string folder_;
+};
+
+// Options file text in the writer's format from ten (or fewer) values.
+std::string OptionsText(const std::vector<int>& values);
+
+class Process {
+ public:
+  Process() = default;
+  // Starts `program` with the exact command line `"program" arguments`.
+  static Process Start(const std::string& program, const std::string& arguments = {});
+  Process(Process&& other) noexcept;
+  Process& operator=(Process&& other) noexcept;
+  ~Process();
+
+  DWORD Id() const { return id_; }
+  bool WaitForExit(std::chrono::milliseconds timeout = kTimeout);
+  bool IsRunning() const;
+  DWORD ExitCode() const;
+  void Kill();
+
+ private:
+  HANDLE handle_ = nullptr;
+  DWORD id_ = 0;
+};
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = kTimeout);
+
+// Top-level windows of a process (visible or not) whose title matches exactly; an
+// empty title matches any.
+std::vector<HWND> WindowsOf(DWORD processId, const std::string& title = {}, const std::wstring& windowClass = {});
+HWND WaitForWindow(DWORD processId, const std::string& title, std::chrono::milliseconds timeout = kTimeout);
+HWND WaitForVisibleWindow(DWORD processId, const std::string& title,
+                          std::chrono::milliseconds timeout = kTimeout);
+// A message box (dialog class #32770) of the process.
+HWND WaitForMessageBox(DWORD processId, std::chrono::milliseconds timeout = kTimeout);
+std::string MessageBoxText(HWND box);
+// Clicks a message box button (IDOK, IDCANCEL, IDYES, IDNO) and waits for the box to go.
+void AnswerMessageBox(HWND box, int buttonId);
+
+std::string WindowText(HWND window);  // WM_GETTEXT, also across processes
+HWND Child(HWND window, int id);
+std::string ControlText(HWND window, int id);
+bool IsControlVisible(HWND window, int id);
+bool IsControlEnabled(HWND window, int id);
+bool IsChecked(HWND window, int id);
+// Posts a click, so a handler that opens a modal box cannot block the test.
+void Click(HWND window, int id);
+void PostKey(HWND target, UINT virtualKey);
+void PostChar(HWND target, wchar_t character);
+std::vector<std::string> ListBoxItems(HWND window, int id);
+RECT WindowRect(HWND window);
+RECT ClientRectOnScreen(HWND window);
+
+// Saves the whole screen as a 24-bit BMP.
+bool SaveScreenBmp(const std::string& path);
+
+}  // namespace lirabo::test
