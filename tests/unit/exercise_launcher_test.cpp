@@ -1,0 +1,54 @@
+#include "menu/exercise_launcher.h"
+
+#include <gtest/gtest.h>
+
+#include "menu/display_mode.h"
+#include "menu/menu_texts.h"
+#include "tests/unit/fakes.h"
+
+namespace lirabo {
+namespace {
+
+TEST(ExerciseLauncher, CommandLineCarriesFolderAndNameOnlyWithNamesInUse) {
+  MenuState state;
+  state.settingsFolder = "C:\\Users\\Lehrer Eins\\AppData\\Roaming\\DE Zuzururu\\Lirabo";
+  state.pupilName = "Anna";
+  EXPECT_EQ(BuildExerciseCommandLine("tesra.exe Q", state), "tesra.exe Q");
+  state.settings.ProtSave = 1;
+  EXPECT_EQ(BuildExerciseCommandLine("Kamu1.exe Q", state),
+            "Kamu1.exe Q /p=\"C:\\Users\\Lehrer Eins\\AppData\\Roaming\\DE Zuzururu\\Lirabo\" /n=\"Anna\"");
+  state.pupilName = "";
+  EXPECT_EQ(BuildExerciseCommandLine("Drusa.exe Q", state),
+            "Drusa.exe Q /p=\"C:\\Users\\Lehrer Eins\\AppData\\Roaming\\DE Zuzururu\\Lirabo\" /n=\"\"");
+}
+
+TEST(ExerciseLauncher, StaysOpenOnlyWithFullScreenAndReportsAMissingProgram) {
+  fake::FakeSystem system;
+  fake::FakeMessages messages;
+  MenuState state;
+  EXPECT_EQ(LaunchExercise(system, messages, state, "Orvin.exe Q"), LaunchOutcome::UnloadMenu);
+  state.settings.Auflösung = -1;
+  EXPECT_EQ(LaunchExercise(system, messages, state, "Orvin.exe Q"), LaunchOutcome::StayOpen);
+  EXPECT_EQ(system.started, (std::vector<std::string>{"Orvin.exe Q", "Orvin.exe Q"}));
+  EXPECT_TRUE(messages.shown.empty());
+  system.startSucceeds = false;
+  state.settings.Auflösung = 0;
+  EXPECT_EQ(LaunchExercise(system, messages, state, "Orvin.exe Q"), LaunchOutcome::NotStarted);
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{texts::kProgramNotFound});
+}
+
+TEST(ExerciseLauncher, ButtonTableMatchesTheProgramFiles) {
+  std::vector<std::string> texts;
+  for (const auto& e : kExercises) texts.push_back(e.programText);
+  EXPECT_EQ(texts, (std::vector<std::string>{"Kamu1.exe Q", "Kamu2.exe Q", "tesra.exe Q", "Orvin.exe Q",
+                                             "Pelum1.exe Q", "Pelum2.exe Q", "Pelum3.exe Q", "Drusa.exe Q"}));
+}
+
+TEST(DisplayMode, BackgroundCoversTheWorkAreaOnlyWhileTheTaskbarStaysVisible) {
+  PixelRect work{0, 0, 1024, 748};
+  EXPECT_EQ(BackgroundPlacement(-1, work, {1024, 768}), work);
+  EXPECT_EQ(BackgroundPlacement(0, work, {1024, 768}), (PixelRect{0, 0, 1024, 768}));
+}
+
+}  // namespace
+}  // namespace lirabo

@@ -1,0 +1,275 @@
+#include "menu/menu_startup.h"
+
+#include <gtest/gtest.h>
+
+#include "menu/menu_texts.h"
+#include "options/options_format.h"
+#include "tests/unit/fakes.h"
+
+namespace lirabo {
+namespace {
+
+class FakeDesktop final : public DesktopPort {
+ public:
+  PixelSize screen{1024, 768};
+  PixelRect workArea{0, 0, 1024, 748};
+  int testAnswer = kDispChangeSuccessful;
+  std::vector<std::string> calls;
+
+  PixelSize ScreenSize() override { return screen; }
+  int TestDisplayMode(PixelSize size) override {
+    calls.push_back("test " + std::to_string(size.width) + "x" + std::to_string(size.height));
+    return testAnswer;
+  }
+  int SwitchDisplayMode(PixelSize size, bool temporary) override {
+    calls.push_back(std::string(temporary ? "switch " : "restore ") + std::to_string(size.width) + "x" +
+                    std::to_string(size.height));
+    screen = size;
+    return kDispChangeSuccessful;
+  }
+  void SetTaskbarVisible(bool visible) override { calls.push_back(visible ? "taskbar shown" : "taskbar hidden"); }
+  PixelRect WorkArea() override { return workArea; }
+};
+
+class FakeWindows final : public MenuWindows {
+ public:
+  std::string caption = texts::kMenuCaption;
+  std::string greeting;
+  bool nameButton = false;
+  bool minimizeBox = false;
+  bool background = false;
+  bool backgroundAtSwitchedDisplay = false;
+  int nameEntries = 0;
+  std::vector<std::string>* log = nullptr;
+
+  std::string MenuCaption() override { return caption; }
+  void SetMenuCaption(const std::string& c) override { caption = c; }
+  void SetGreeting(const std::string& text) override { greeting = text; }
+  void ShowNameButton() override { nameButton = true; }
+  void AddMinimizeBox() override { minimizeBox = true; }
+  void ShowBackground(bool switched) override {
+    background = true;
+    backgroundAtSwitchedDisplay = switched;
+    if (log) log->push_back("background shown");
+  }
+  bool IsBackgroundLoaded() override { return background; }
+  void UnloadBackground() override {
+    background = false;
+    if (log) log->push_back("background unloaded");
+  }
+  void OpenNameEntry() override { ++nameEntries; }
+};
+
+const std::string kApp = "C:\\Lirabo";
+const std::string kSettings = "C:\\Users\\Lehrer\\AppData\\Roaming\\DE Zuzururu\\Lirabo";
+
+struct Menu {
+  fake::FakeFiles files;
+  fake::FakeSystem system;
+  fake::FakeMessages messages;
+  FakeDesktop desktop;
+  FakeWindows windows;
+  MenuState state;
+  MenuPorts ports{files, system, messages, desktop, windows};
+
+  Menu() {
+    files.AddDirectory("C:\\Users\\Lehrer\\AppData\\Roaming");
+    windows.log = &desktop.calls;
+  }
+  void Master(const std::vector<int>& values) {
+    std::string text;
+    for (int v : values) text += (v >= 0 ? " " : "") + std::to_string(v) + " \r\n";
+    files.Put(kApp + "\\options.ini", text);
+  }
+  StartupResult Start(const std::string& commandLine = "") { return RunMenuStartup(state, ports, commandLine); }
+};
+
+TEST(MenuStartup, FirstStartCreatesTheFoldersAndCopiesTheMasterTwice) {
+  Menu m;
+  m.Master({2, -1, 0, 0, -1, 0, 0, -1, -1, 0});
+  EXPECT_EQ(m.Start(), StartupResult::Ready);
+  EXPECT_EQ(m.system.specialFolderCalls, std::vector<int>{26 | 0x8000});
+  EXPECT_EQ(m.state.settingsFolder, kSettings);
+  EXPECT_EQ(m.files.Get(kSettings + "\\options.ini"), m.files.Get(kApp + "\\options.ini"));
+  EXPECT_EQ(m.files.Get(kSettings + "\\options.bak"), m.files.Get(kApp + "\\options.ini"));
+  EXPECT_EQ(m.state.settings.Farbtiefe, 2);
+  EXPECT_EQ(m.windows.greeting, "Hallo!\r\nWähle ein Programm aus:");
+  EXPECT_TRUE(m.messages.shown.empty());
+}
+
+TEST(MenuStartup, AChangedMasterReplacesUserCopyAndMarkerButAnOwnChangeSurvivesOtherwise) {
+  Menu m;
+  m.Master({1, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  m.files.Put(kSettings + "\\options.bak", m.files.Get(kApp + "\\options.ini"));
+  m.files.Put(kSettings + "\\options.ini", " 2 \r\n-1 \r\n");
+  m.Start();
+  EXPECT_EQ(m.state.settings.Farbtiefe, 2);  // own change kept: master unchanged
+  EXPECT_EQ(m.state.settings.Sprachausgabe, -1);
+
+  Menu n;
+  n.Master({1, -1, 0, 0, 0, 0, 0, 0, 0, 0});
+  n.files.Put(kSettings + "\\options.bak", " 1 \r\n 0 \r\n");
+  n.files.Put(kSettings + "\\options.ini", " 2 \r\n");
+  n.Start();
+  EXPECT_EQ(n.files.Get(kSettings + "\\options.ini"), n.files.Get(kApp + "\\options.ini"));
+  EXPECT_EQ(n.files.Get(kSettings + "\\options.bak"), n.files.Get(kApp + "\\options.ini"));
+  EXPECT_EQ(n.state.settings.Farbtiefe, 1);
+}
+
+TEST(MenuStartup, ALockedUserCopyIsTriedFourTimesThenReported) {
+  Menu m;
+  m.Master({0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  m.files.Put(kSettings + "\\options.ini", m.files.Get(kApp + "\\options.ini"));
+  m.files.Put(kSettings + "\\options.bak", m.files.Get(kApp + "\\options.ini"));
+  auto held = m.files.HoldByOther(kSettings + "\\options.ini", FileAccess::Write, FileShare::None);
+  EXPECT_EQ(m.Start(), StartupResult::EndImmediately);
+  EXPECT_EQ(m.system.sleeps, (std::vector<unsigned>{500, 1000, 1500}));
+  EXPECT_EQ(m.files.OpenCalls(kSettings + "\\options.ini"), 4);
+  EXPECT_EQ(m.messages.Texts(), std::vector<std::string>{texts::kSettingsLocked});
+  // Nothing of the desktop was touched.
+  EXPECT_TRUE(m.desktop.calls.empty());
+}
+
+TEST(MenuStartup, AMissingMasterOrMarkerEndsWithTheSystemsDescription) {
+  Menu m;  // no master at all
+  EXPECT_EQ(m.Start(), StartupResult::EndImmediately);
+  ASSERT_EQ(m.messages.shown.size(), 1u);
+  EXPECT_EQ(m.messages.shown[0].text, fake::Error(2).description);
+  EXPECT_TRUE(m.system.sleeps.empty());
+
+  Menu n;
+  n.Master({0});
+  n.files.Put(kSettings + "\\options.ini", " 0 \r\n");
+  EXPECT_EQ(n.Start(), StartupResult::EndImmediately);  // no marker copy
+  EXPECT_EQ(n.messages.Texts(), std::vector<std::string>{fake::Error(2).description});
+}
+
+TEST(MenuStartup, SecondInstanceActivatesTheFirstMenuByItsCaption) {
+  Menu m;
+  m.system.previousInstance = true;
+  EXPECT_EQ(m.Start(), StartupResult::Unload);
+  EXPECT_EQ(m.system.activated, std::vector<std::string>{texts::kMenuCaption});
+  EXPECT_EQ(m.windows.caption, texts::kSecondInstanceCaption);
+  EXPECT_TRUE(m.system.specialFolderCalls.empty());
+}
+
+TEST(MenuStartup, VarkonEndsTheMenuBeforeAnyFolderIsCreated) {
+  Menu m;
+  m.system.runningProcesses = {"OldVarkon.exe"};
+  EXPECT_EQ(m.Start(), StartupResult::Unload);
+  EXPECT_EQ(m.messages.Texts(), std::vector<std::string>{texts::kVarkonRunning});
+  EXPECT_TRUE(m.system.specialFolderCalls.empty());
+  EXPECT_FALSE(m.files.DirectoryExists(kSettings));
+  // Its way out still shows the taskbar.
+  RunMenuShutdown(m.state, m.ports);
+  EXPECT_EQ(m.desktop.calls, std::vector<std::string>{"taskbar shown"});
+}
+
+TEST(MenuStartup, BackgroundFollowsLineThreeNotLineFour) {
+  Menu m;
+  m.Master({0, 0, -1, 0, 0, 0, 0, 0, 0, 0});
+  m.Start();
+  EXPECT_EQ(m.state.settings.HGrundCopy, -1);
+  EXPECT_TRUE(m.windows.background);
+  EXPECT_FALSE(m.windows.minimizeBox);
+  EXPECT_EQ(m.desktop.calls, (std::vector<std::string>{"background shown", "taskbar hidden"}));
+  EXPECT_EQ(m.state.helpFile, kApp + "\\LiraboHilfe_Top.chm");
+
+  Menu n;
+  n.Master({0, 0, 0, -1, -1, 0, 0, 0, 0, 0});
+  n.system.nt6 = false;
+  n.Start();
+  EXPECT_FALSE(n.windows.background);
+  EXPECT_TRUE(n.windows.minimizeBox);
+  EXPECT_EQ(n.state.helpFile, kApp + "\\LiraboHilfe.hlp");
+}
+
+TEST(MenuStartup, FullScreenSwitchesTestFirstAndShutdownRestoresInOrder) {
+  Menu m;
+  m.Master({0, 0, -1, -1, 0, -1, 0, 0, 0, 0});
+  m.Start();
+  EXPECT_EQ(m.state.display.displaySwitchMark, 11);
+  EXPECT_EQ(m.state.display.recordedScreenSize, (PixelSize{1024, 768}));
+  EXPECT_TRUE(m.windows.backgroundAtSwitchedDisplay);
+  RunMenuShutdown(m.state, m.ports);
+  EXPECT_EQ(m.desktop.calls,
+            (std::vector<std::string>{"test 640x480", "switch 640x480", "background shown", "taskbar hidden",
+                                      "background unloaded", "test 1024x768", "restore 1024x768",
+                                      "taskbar shown"}));
+  EXPECT_EQ(m.state.display.displaySwitchMark, 0);
+}
+
+TEST(MenuStartup, AModeNeedingARestartIsNotSwitchedButTheMarkIsSetAnyway) {
+  Menu m;
+  m.desktop.testAnswer = kDispChangeRestart;
+  m.Master({0, 0, 0, 0, 0, -1, 0, 0, 0, 0});
+  m.Start();
+  EXPECT_EQ(m.state.display.displaySwitchMark, 11);
+  ASSERT_EQ(m.messages.shown.size(), 1u);
+  EXPECT_EQ(m.messages.shown[0].title, texts::kRestartNeededTitle);
+  EXPECT_EQ(m.messages.shown[0].buttons, MsgButtons::OkCancel);
+  EXPECT_EQ(m.messages.shown[0].icon, MsgIcon::Information);
+  EXPECT_EQ(m.desktop.calls, std::vector<std::string>{"test 640x480"});
+  m.desktop.testAnswer = -1;  // refused otherwise: nothing, no message
+  RunMenuShutdown(m.state, m.ports);
+  EXPECT_EQ(m.messages.shown.size(), 1u);
+  EXPECT_EQ(m.state.display.displaySwitchMark, 11);
+}
+
+TEST(MenuStartup, NameFromTheCommandLineIsGreetedAndGetsItsFiles) {
+  Menu m;
+  m.Master({0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+  m.files.Put(kApp + "\\Protokoll_2\\Namen.ini", "Ben\r\n");
+  m.Start("/n=\"Anna\"");
+  EXPECT_EQ(m.state.pupilName, "Anna");
+  EXPECT_EQ(m.windows.greeting, "Hallo Anna!\r\nWähle ein Programm aus:");
+  EXPECT_TRUE(m.windows.nameButton);
+  EXPECT_EQ(m.windows.nameEntries, 0);
+  EXPECT_TRUE(m.files.Has(kSettings + "\\Protokoll_2\\Anna.txt"));
+  EXPECT_EQ(m.files.Get(kSettings + "\\Protokoll_2\\Namen.ini"), "Ben\r\n");  // not added
+}
+
+TEST(MenuStartup, UnsafeOrMissingNamesOpenTheNameDialog) {
+  for (const char* line : {"", "/N=\"Anna\"", "/n=\"Anna", "/n=\"..\\..\\x\"", "/n=\"a/b\"", "/n=\"CON\"",
+                           "/n=\"a:b\"", "/n=\"\""}) {
+    Menu m;
+    m.Master({0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+    m.Start(line);
+    EXPECT_EQ(m.state.pupilName, "") << line;
+    EXPECT_EQ(m.windows.nameEntries, 1) << line;
+    EXPECT_EQ(m.files.ListFiles(kSettings + "\\Protokoll_2", ".txt").ok() ? 1 : 0, 0) << line;
+  }
+}
+
+TEST(MenuStartup, UnbekanntInAnyCaseIsGreetedWithoutNameButGetsItsLog) {
+  Menu m;
+  m.Master({0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+  m.Start("x /n=\"UnBekannt\" y");
+  EXPECT_EQ(m.windows.greeting, "Hallo!\r\nWähle ein Programm aus:");
+  EXPECT_TRUE(m.files.Has(kSettings + "\\Protokoll_2\\UnBekannt.txt"));
+  // No delivered register: an empty one, without a message.
+  EXPECT_TRUE(m.files.Has(kSettings + "\\Protokoll_2\\Namen.ini"));
+  EXPECT_TRUE(m.messages.shown.empty());
+}
+
+TEST(MenuStartup, WithoutLineTenNoNameIsUsed) {
+  Menu m;
+  m.state.settings.ProtSave = 1;  // from an earlier load of the same run
+  m.Master({0, 0, 0, 0, 0, 0, 0, 0, 0});
+  m.Start("/n=\"Anna\"");
+  EXPECT_EQ(m.state.settings.ProtSave, 0);
+  EXPECT_EQ(m.state.pupilName, "");
+  EXPECT_FALSE(m.windows.nameButton);
+  EXPECT_EQ(m.windows.nameEntries, 0);
+}
+
+TEST(MenuStartup, NameMarkerIsFoundCaseSensitivelyUpToTheNextQuote) {
+  EXPECT_EQ(FindNameMarker("/p=\"C:\\x\" /n=\"Anna Lena\" /n=\"Ben\""), "Anna Lena");
+  EXPECT_EQ(FindNameMarker("/n=\"\""), "");
+  EXPECT_FALSE(FindNameMarker("/N=\"Anna\"").has_value());
+  EXPECT_FALSE(FindNameMarker("/n=Anna").has_value());
+  EXPECT_FALSE(FindNameMarker("/n=\"Anna").has_value());
+}
+
+}  // namespace
+}  // namespace lirabo
