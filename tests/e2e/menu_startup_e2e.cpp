@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/win32/wide.h"
 #include "menu/menu_texts.h"
 #include "menu/win32/form1_ids.h"
 #include "tests/driver/driver.h"
@@ -7,8 +8,9 @@
 namespace lirabo::test {
 namespace {
 
-// Menu settings: no background, names in use (setting 10).
+// No background, names in use (setting 10).
 const std::vector<int> kNamesOn = {2, -1, 0, 0, -1, 0, 0, -1, -1, 1};
+const std::vector<int> kNamesOff = {2, -1, 0, 0, -1, 0, 0, -1, -1, 0};
 
 class MenuStartup : public ::testing::Test {
  protected:
@@ -17,12 +19,15 @@ class MenuStartup : public ::testing::Test {
     install.AddProgram("tafelwahl.exe");
     install.Write("Protokoll_2\\Namen.ini", "Anna\r\nBen\r\n");
   }
+  Process StartMenu(const std::string& arguments = {}) {
+    return Process::Start(install.Path("tafelwahl.exe"), arguments);
+  }
   Installation install{"menu"};
 };
 
 TEST_F(MenuStartup, GreetsThePupilFromTheCommandLineAndPreparesHerFiles) {
   install.Write("options.ini", OptionsText(kNamesOn));
-  Process menu = Process::Start(install.Path("tafelwahl.exe"), "/n=\"Anna\"");
+  Process menu = StartMenu("/n=\"Anna\"");
   HWND window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
   ASSERT_TRUE(window);
   EXPECT_EQ(ControlText(window, IDC_Hilfe), "Hallo Anna!\r\nWähle ein Programm aus:");
@@ -37,6 +42,64 @@ TEST_F(MenuStartup, GreetsThePupilFromTheCommandLineAndPreparesHerFiles) {
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_FALSE(menu.WaitForExit(500ms));
   EXPECT_TRUE(IsWindow(window));
+  Click(window, IDC_Command8);
+  EXPECT_TRUE(menu.WaitForExit());
+}
+
+TEST_F(MenuStartup, ALockedUserCopyIsRetriedForThreeSecondsThenReported) {
+  install.Write("options.ini", OptionsText(kNamesOff));
+  WriteFileBytes(SettingsFolder() + "\\options.ini", OptionsText(kNamesOff));
+  WriteFileBytes(SettingsFolder() + "\\options.bak", OptionsText(kNamesOff));
+  HANDLE held = CreateFileW(Widen(SettingsFolder() + "\\options.ini").c_str(), GENERIC_WRITE, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  auto started = std::chrono::steady_clock::now();
+  Process menu = StartMenu();
+  HWND box = WaitForMessageBox(menu.Id(), 20s);
+  auto waited = std::chrono::steady_clock::now() - started;
+  CloseHandle(held);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(MessageBoxText(box), texts::kSettingsLocked);
+  EXPECT_GE(waited, 2900ms);
+  AnswerMessageBox(box, IDOK);
+  EXPECT_TRUE(menu.WaitForExit());
+}
+
+TEST_F(MenuStartup, ARunningVarkonEndsTheMenuBeforeAnyFolderIsMade) {
+  install.Write("options.ini", OptionsText(kNamesOn));
+  install.AddProgram("placeholder.exe", "OldVarkon.exe");
+  Process varkon = Process::Start(install.Path("OldVarkon.exe"));
+  Process menu = StartMenu("/n=\"Anna\"");
+  HWND box = WaitForMessageBox(menu.Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(MessageBoxText(box), texts::kVarkonRunning);
+  AnswerMessageBox(box, IDOK);
+  EXPECT_TRUE(menu.WaitForExit());
+  EXPECT_FALSE(DirectoryExists(AppDataFolder() + "\\DE Zuzururu"));
+}
+
+TEST_F(MenuStartup, ASecondStartEndsAndLeavesTheFirstMenuAlone) {
+  install.Write("options.ini", OptionsText(kNamesOff));
+  Process first = StartMenu();
+  HWND window = WaitForVisibleWindow(first.Id(), texts::kMenuCaption);
+  ASSERT_TRUE(window);
+  Process second = StartMenu();
+  EXPECT_TRUE(second.WaitForExit());
+  EXPECT_TRUE(first.IsRunning());
+  EXPECT_EQ(WindowText(window), texts::kMenuCaption);
+  Click(window, IDC_Command8);
+  EXPECT_TRUE(first.WaitForExit());
+}
+
+TEST_F(MenuStartup, NineValuesMeanNoNamesAndNoNameButton) {
+  std::vector<int> nine(kNamesOn.begin(), kNamesOn.end() - 1);
+  install.Write("options.ini", OptionsText(nine));
+  Process menu = StartMenu("/n=\"Anna\"");
+  HWND window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
+  ASSERT_TRUE(window);
+  EXPECT_FALSE(IsControlVisible(window, IDC_CB_Name));
+  EXPECT_EQ(ControlText(window, IDC_Hilfe), "Hallo!\r\nWähle ein Programm aus:");
+  EXPECT_FALSE(FileExists(LogFolder() + "\\Anna.txt"));
   Click(window, IDC_Command8);
   EXPECT_TRUE(menu.WaitForExit());
 }
