@@ -158,6 +158,17 @@ void Process::Kill() {
   handle_ = nullptr;
 }
 
+Process HoldFileInOtherProcess(const std::string& path, const std::string& access, const std::string& share) {
+  Process holder = Process::Start(BinFolder() + "\\hold_file.exe", "\"" + path + "\" " + access + " " + share);
+  std::wstring event = L"Local\\LiraboHeld" + std::to_wstring(holder.Id());
+  WaitUntil([&] {
+    HANDLE ready = OpenEventW(SYNCHRONIZE, FALSE, event.c_str());
+    if (ready) CloseHandle(ready);
+    return ready != nullptr || !holder.IsRunning();
+  });
+  return holder;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
   auto end = std::chrono::steady_clock::now() + timeout;
   for (;;) {

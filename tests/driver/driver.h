@@ -73,6 +73,10 @@ class Process {
   DWORD id_ = 0;
 };
 
+// Another process that holds `path` open ("r", "w", "rw"; share "none", "r", "w",
+// "rw") until it is killed; not running when the open failed.
+Process HoldFileInOtherProcess(const std::string& path, const std::string& access, const std::string& share);
+
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = kTimeout);
 
 // Top-level windows of a process (visible or not) whose title matches exactly; an
