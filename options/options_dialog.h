@@ -1,0 +1,102 @@
+#pragma once
+// The options dialog Form2 without its window: what it shows after loading, the
+// enabling rules, what OK writes and whether it changed anything; and the editing
+// protocol (probe, hold, rewrite) as a workflow against the ports.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/file_port.h"
+#include "common/message_port.h"
+#include "common/system_port.h"
+#include "options/options_record.h"
+
+namespace lirabo {
+
+// tafelwahl's dialog edits the user copy and the menu's settings; regelpult's the master.
+enum class OptionsVariant { Menu, Regelpult };
+
+// The eight check boxes, ticked or cleared.
+struct OptionsBoxes {
+  bool Check1 = false;  // Sprachausgabe
+  bool Buchstaben = false;
+  bool Proto = false;
+  bool ProtSave = false;
+  bool FehlerWeiter = false;
+  bool HGrund = false;
+  bool TVis = false;
+  bool Auflösung = false;
+};
+
+// The values as loaded, for telling whether OK changed anything.
+struct OptionsSnapshot {
+  std::int16_t colourDepth = 0;
+  bool sprachausgabe = false;  // any non-zero value counts as on
+  std::int16_t Buchstaben = 0, HGrund = 0, TVis = 0, FehlerWeiter = 0, Proto = 0, Auflösung = 0;
+  std::int16_t ProtSave = 0;
+};
+
+class OptionsDialogModel {
+ public:
+  // Takes the values present in the file. Lines 2 to 9 go into `settings` (the
+  // menu's program-wide settings in tafelwahl, a blank record in regelpult), so
+  // an absent line shows what `settings` held; absent lines 1 and 10 show none.
+  void Load(const std::vector<std::int16_t>& values, OptionsRecord& settings);
+
+  // Click handlers; the view has already put the clicked box's new state in boxes.
+  void ClickAuflösung() { ApplyEnablingRules(); }
+  void ClickHGrund();
+  void ChooseColourDepth(std::int16_t depth) { colourDepth = depth; }
+
+  // OK step 1 in tafelwahl: the check boxes into the menu's settings.
+  void StoreInto(OptionsRecord& settings) const;
+  // The ten lines that OK writes.
+  OptionsRecord Record() const;
+  bool Changed() const;
+
+  OptionsBoxes boxes;
+  std::int16_t colourDepth = 0;  // 0 none, 1 low, 2 high
+  bool hGrundEnabled = true;
+  bool tVisEnabled = true;
+  OptionsSnapshot snapshot;
+
+ private:
+  void ApplyEnablingRules();
+};
+
+// The editing protocol of one open dialog on one copy of the file.
+class OptionsSession {
+ public:
+  enum class OpenResult { Open, Refused, Failed };
+
+  OptionsSession(FilePort& files, SystemPort& system, MessagePort& messages, std::string path)
+      : files_(files), system_(system), messages_(messages), path_(std::move(path)) {}
+
+  // Probes, holds and reads the file. A refusal shows the refusal message, any
+  // other failure its description; the caller then closes the dialog.
+  OpenResult Open(std::vector<std::int16_t>& values);
+  // Releases the hold and rewrites the file, waiting for a reader that has it
+  // open. On failure shows the description, holds the file again and returns
+  // false: the dialog stays open with the teacher's choices.
+  bool Save(const OptionsRecord& record);
+  void Release() { hold_.reset(); }
+  bool IsHolding() const { return hold_ != nullptr; }
+
+ private:
+  FilePort& files_;
+  SystemPort& system_;
+  MessagePort& messages_;
+  std::string path_;
+  FileHandle hold_;
+  std::string loaded_;  // the file as the dialog found it
+};
+
+// The message of a refused probe: four lines joined by CR LF.
+std::string OptionsRefusedMessage();
+
+namespace texts {
+inline constexpr const char* kClientNotice =
+    "Die Änderungen werden mit dem nächsten Neustart der Programme auf den Clients übernommen.";
+}  // namespace texts
+
+}  // namespace lirabo
