@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
 
 #include "common/text.h"
 
@@ -11,13 +12,28 @@ SysError EnsureNameRegister(FilePort& files, const RecordPaths& paths) {
   if (files.FileExists(paths.Register())) return {};
   if (!files.DirectoryExists(paths.LogFolder()))
     if (SysError e = files.MakeDirectory(paths.LogFolder())) return e;
-  if (!files.FileExists(paths.DeliveredRegister())) {
-    // Nothing delivered: start from an empty register rather than fail.
-    auto created = files.Open(paths.Register(), FileAccess::Write, FileShare::ReadWrite,
-                              FileCreation::OpenOrCreate);
-    return created ? SysError{} : created.error();
+  // Nothing delivered: start from an empty register rather than fail.
+  std::string delivered;
+  if (files.FileExists(paths.DeliveredRegister())) {
+    auto bytes = files.ReadWholeFile(paths.DeliveredRegister());
+    if (!bytes) return bytes.error();
+    delivered = std::move(*bytes);
   }
-  return files.CopyWholeFile(paths.DeliveredRegister(), paths.Register());
+  // Bytes rather than a file copy: a write-protected delivery copy must not make
+  // the pupils' register write-protected too.
+  auto file = files.Open(paths.Register(), FileAccess::ReadWrite, FileShare::ReadWrite,
+                         FileCreation::OpenOrCreate);
+  if (!file) return file.error();
+  auto size = (*file)->Size();
+  if (!size) return size.error();
+  if (*size != 0 || delivered.empty()) return {};  // someone else was quicker
+  if (SysError e = (*file)->WriteAt(0, delivered)) {
+    // A half copy would pass for a register from now on.
+    file->reset();
+    files.RemoveFile(paths.Register());
+    return e;
+  }
+  return {};
 }
 
 Expected<std::vector<std::string>> ReadNameRegister(FilePort& files, const RecordPaths& paths) {
@@ -36,24 +52,37 @@ Expected<bool> NameRegisterContains(FilePort& files, const RecordPaths& paths, c
 }
 
 SysError AppendToNameRegister(FilePort& files, const RecordPaths& paths, const std::string& name) {
-  auto file = files.Open(paths.Register(), FileAccess::Write, FileShare::ReadWrite,
+  auto file = files.Open(paths.Register(), FileAccess::ReadWrite, FileShare::ReadWrite,
                          FileCreation::OpenOrCreate);
   if (!file) return file.error();
-  auto size = (*file)->Size();
-  if (!size) return size.error();
-  return (*file)->WriteAt(*size, Utf8ToCp1252(name) + "\r\n");
+  auto bytes = (*file)->ReadAll();
+  if (!bytes) return bytes.error();
+  // A last line without CR LF would otherwise run into the new name.
+  std::string line = !bytes->empty() && bytes->back() != '\n' ? "\r\n" : "";
+  line += Utf8ToCp1252(name) + "\r\n";
+  return (*file)->WriteAt(bytes->size(), line);
 }
 
 SysError WriteNameRegister(FilePort& files, const RecordPaths& paths, const std::vector<std::string>& names) {
   std::string bytes;
   for (const auto& name : names) bytes += Utf8ToCp1252(name) + "\r\n";
-  auto file = files.Open(paths.Register(), FileAccess::Write, FileShare::ReadWrite,
-                         FileCreation::CreateOrTruncate);
-  if (!file) return file.error();
-  return (*file)->WriteAt(0, bytes);
+  // Written beside the register first and then put in its place, so that a failed
+  // write leaves the old register as it was.
+  const std::string staged = paths.Register() + ".tmp";
+  SysError error;
+  {
+    auto file = files.Open(staged, FileAccess::Write, FileShare::None, FileCreation::CreateOrTruncate);
+    if (!file) return file.error();
+    error = (*file)->WriteAt(0, bytes);
+  }
+  if (!error) error = files.ReplaceWithCopy(staged, paths.Register());
+  files.RemoveFile(staged);
+  return error;
 }
 
 SysError EnsurePupilLog(FilePort& files, const RecordPaths& paths, const std::string& name) {
+  if (!IsSafePupilFileName(name))
+    return {win_error::kInvalidName, "Der Name \"" + name + "\" kann nicht als Dateiname verwendet werden."};
   const std::string log = paths.PupilLog(name);
   if (files.FileExists(log)) return {};
   auto file = files.Open(log, FileAccess::Write, FileShare::ReadWrite, FileCreation::OpenOrCreate);

@@ -27,10 +27,14 @@ SysError EnsureNameRegister(FilePort& files, const RecordPaths& paths);
 Expected<std::vector<std::string>> ReadNameRegister(FilePort& files, const RecordPaths& paths);
 // True when a line equals the name, both in upper case.
 Expected<bool> NameRegisterContains(FilePort& files, const RecordPaths& paths, const std::string& name);
+// Adds the name and CR LF at the end (after a CR LF of its own when the last line
+// has none); the register is created when missing.
 SysError AppendToNameRegister(FilePort& files, const RecordPaths& paths, const std::string& name);
-// Replaces the register by these lines, each ending in CR LF, with one write.
+// Replaces the register by these lines, each ending in CR LF; on failure the old
+// register stays as it was.
 SysError WriteNameRegister(FilePort& files, const RecordPaths& paths, const std::vector<std::string>& names);
-// Creates the pupil's log empty when it does not exist.
+// Creates the pupil's log empty when it does not exist; refuses a name that is not
+// a safe file name.
 SysError EnsurePupilLog(FilePort& files, const RecordPaths& paths, const std::string& name);
 
 // A name that can stand as a file name in the log folder: no path separator, no

@@ -97,6 +97,8 @@ class FakeFiles final : public FilePort {
     Prune(key);
     if (!opens_[key].empty()) return Error(32);
     if (protected_.count(Key(Parent(to)))) return Error(5);
+    // Like MoveFileEx, a write-protected target is not replaced.
+    if (files_.count(key) && files_[key].readOnly) return Error(5);
     Put(to, *source);
     return {};
   }
