@@ -1,0 +1,38 @@
+#include "records/win32/list_box.h"
+
+#include "common/win32/wide.h"
+
+namespace lirabo {
+
+ListOrder ListBoxOrder() {
+  return [](std::string_view a, std::string_view b) {
+    std::wstring wa = Widen(a), wb = Widen(b);
+    int c = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wa.c_str(), static_cast<int>(wa.size()),
+                           wb.c_str(), static_cast<int>(wb.size()));
+    if (c == CSTR_LESS_THAN) return -1;
+    if (c == CSTR_GREATER_THAN) return 1;
+    return a.compare(b) < 0 ? -1 : a.compare(b) > 0 ? 1 : 0;
+  };
+}
+
+std::optional<std::string> ListBoxSelection(HWND listBox) {
+  LRESULT index = SendMessageW(listBox, LB_GETCURSEL, 0, 0);
+  if (index == LB_ERR) return std::nullopt;
+  LRESULT length = SendMessageW(listBox, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == LB_ERR) return std::nullopt;
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  length = SendMessageW(listBox, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(length == LB_ERR ? 0 : static_cast<size_t>(length));
+  return Narrow(text);
+}
+
+void FillListBox(HWND listBox, const std::vector<std::string>& entries) {
+  SendMessageW(listBox, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(listBox, LB_RESETCONTENT, 0, 0);
+  for (const auto& entry : entries)
+    SendMessageW(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
+  SendMessageW(listBox, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(listBox, nullptr, TRUE);
+}
+
+}  // namespace lirabo

@@ -1,0 +1,20 @@
+#pragma once
+// The sorted list boxes of the records dialogs.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "records/list_order.h"
+
+namespace lirabo {
+
+// The order a sorted list box keeps: the user's locale, letter case ignored;
+// entries it finds equal are ordered by their bytes.
+ListOrder ListBoxOrder();
+// The selected entry's text; nothing when no entry is selected.
+std::optional<std::string> ListBoxSelection(HWND listBox);
+void FillListBox(HWND listBox, const std::vector<std::string>& entries);
+
+}  // namespace lirabo

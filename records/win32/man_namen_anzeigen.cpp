@@ -1,0 +1,76 @@
+#include "records/win32/man_namen_anzeigen.h"
+
+#include <array>
+
+#include "common/win32/form.h"
+#include "common/win32/help.h"
+#include "records/name_list.h"
+#include "records/win32/list_box.h"
+#include "records/win32/man_namen_anzeigen_ids.h"
+
+namespace lirabo {
+namespace {
+
+constexpr int kHelpTopic = 106;
+constexpr FontSpec kListFont{L"Arial", 1800, true};
+
+// In tab order.
+const std::array<ControlSpec, 3> kControls = {{
+    {IDC_NamenAnzeigen_OK, ControlKind::Button, "Zurück", 2880, 3600, 2295, 495},
+    {IDC_NamenAnzeigen_List1, ControlKind::ListBox, "", 240, 240, 4935, 3105, kListFont},
+    {IDC_NamenAnzeigen_Command1, ControlKind::Button, "Name löschen", 240, 3600, 2295, 495},
+}};
+
+class ManNamenAnzeigen final : public Form {
+ public:
+  explicit ManNamenAnzeigen(RecordsContext& context)
+      : Form("Man_NamenAnzeigen"),
+        context_(context),
+        list_(context.files, context.messages, context.paths, context.pupilName, ListBoxOrder()) {}
+
+ protected:
+  FormSpec Spec() const override {
+    FormSpec spec{"Namen löschen", 5430, 4380};
+    spec.cancelButton = IDC_NamenAnzeigen_OK;
+    spec.keyPreview = true;  // F1, whichever control has the focus
+    return spec;
+  }
+  std::span<const ControlSpec> Controls() const override { return kControls; }
+
+  void OnLoad() override {
+    list_.Load();
+    FillListBox(Control(IDC_NamenAnzeigen_List1), list_.Names());
+  }
+
+  void OnCommand(int id, int code) override {
+    if (code != BN_CLICKED) return;
+    if (id == IDC_NamenAnzeigen_Command1) {
+      HWND listBox = Control(IDC_NamenAnzeigen_List1);
+      LRESULT index = SendMessageW(listBox, LB_GETCURSEL, 0, 0);
+      if (list_.DeleteName(ListBoxSelection(listBox)) && index != LB_ERR)
+        SendMessageW(listBox, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    } else if (id == IDC_NamenAnzeigen_OK) {
+      // The close box leaves without writing; only "Zurück" writes.
+      if (list_.Leave()) Unload();
+    }
+  }
+
+  bool OnPreviewKey(const MSG& msg) override {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1) return false;
+    ShowHelpTopic(Window(), context_.system, context_.helpFile, kHelpTopic);
+    return true;
+  }
+
+ private:
+  RecordsContext& context_;
+  NameList list_;
+};
+
+}  // namespace
+
+void ShowNameList(Form* owner, RecordsContext& context) {
+  ManNamenAnzeigen form(context);
+  form.ShowModal(owner);
+}
+
+}  // namespace lirabo

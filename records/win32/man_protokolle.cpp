@@ -1,0 +1,81 @@
+#include "records/win32/man_protokolle.h"
+
+#include <array>
+
+#include "common/win32/form.h"
+#include "common/win32/help.h"
+#include "records/log_viewer.h"
+#include "records/win32/list_box.h"
+#include "records/win32/man_protokolle_ids.h"
+
+namespace lirabo {
+namespace {
+
+constexpr int kHelpTopic = 106;
+
+// In tab order.
+const std::array<ControlSpec, 4> kControls = {{
+    {IDC_Protokolle_Text1, ControlKind::MultiLineText, "", 2520, 240, 6495, 5295},
+    {IDC_Protokolle_File1, ControlKind::ListBox, "", 240, 240, 2055, 3600},
+    {IDC_Protokolle_Command1, ControlKind::Button, "Zurück", 240, 4920, 2055, 615},
+    {IDC_Protokolle_Command2, ControlKind::Button, "ausgewähltes Protokoll löschen", 240, 4080, 2055, 615, {}, 0,
+     kNoColour, kNoColour, BS_MULTILINE},
+}};
+
+class ManProtokolle final : public Form {
+ public:
+  explicit ManProtokolle(RecordsContext& context)
+      : Form("Man_Protokolle"),
+        context_(context),
+        viewer_(context.files, context.messages, context.paths.LogFolder(), ListBoxOrder()) {}
+
+ protected:
+  FormSpec Spec() const override {
+    FormSpec spec{"Protokolle anzeigen", 9255, 5880};
+    spec.cancelButton = IDC_Protokolle_Command1;
+    spec.keyPreview = true;  // F1, whichever control has the focus
+    return spec;
+  }
+  std::span<const ControlSpec> Controls() const override { return kControls; }
+
+  void OnLoad() override {
+    // Logs grow large; the edit control's default limit would cut them.
+    SendMessageW(Control(IDC_Protokolle_Text1), EM_SETLIMITTEXT, 0, 0);
+    viewer_.Load();
+    FillListBox(Control(IDC_Protokolle_File1), viewer_.Logs());
+  }
+
+  void OnCommand(int id, int code) override {
+    if (id == IDC_Protokolle_File1 && code == LBN_SELCHANGE) {
+      if (auto name = ListBoxSelection(Control(IDC_Protokolle_File1)))
+        if (viewer_.ShowLog(*name)) SetText(IDC_Protokolle_Text1, viewer_.Text());
+    } else if (id == IDC_Protokolle_Command2 && code == BN_CLICKED) {
+      const std::string shownBefore = viewer_.ShownPath();
+      if (viewer_.DeleteLog(ListBoxSelection(Control(IDC_Protokolle_File1)))) {
+        FillListBox(Control(IDC_Protokolle_File1), viewer_.Logs());
+        if (viewer_.ShownPath() != shownBefore) SetText(IDC_Protokolle_Text1, viewer_.Text());
+      }
+    } else if (id == IDC_Protokolle_Command1 && code == BN_CLICKED) {
+      Unload();
+    }
+  }
+
+  bool OnPreviewKey(const MSG& msg) override {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1) return false;
+    ShowHelpTopic(Window(), context_.system, context_.helpFile, kHelpTopic);
+    return true;
+  }
+
+ private:
+  RecordsContext& context_;
+  LogViewer viewer_;
+};
+
+}  // namespace
+
+void ShowLogViewer(Form* owner, RecordsContext& context) {
+  ManProtokolle form(context);
+  form.ShowModal(owner);
+}
+
+}  // namespace lirabo
