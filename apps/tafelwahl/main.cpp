@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
+
 #include "common/win32/form.h"
 #include "common/win32/message_box.h"
 #include "common/win32/system_services.h"
@@ -20,7 +22,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   Win32SystemPort system(L"Local\\JW.Lirabo.Tafelwahl");
   Win32MessagePort messages(texts::kMenuTitle);
   Win32DesktopPort desktop;
-  MenuProgram program{{}, files, system, messages, desktop, Narrow(commandLine ? commandLine : L"")};
+  MenuProgram program{{}, files, system, messages, desktop, Narrow(commandLine ? commandLine : L""), {}, false};
 
   // An unexpected failure ends the menu, but never leaves the classroom PC with a
   // hidden taskbar or a switched display.
@@ -32,7 +34,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     ExitProcess(1);
   });
 
-  Form1 menu(program);
-  if (menu.Load()) menu.Show();
-  return Form::RunMessageLoop();
+  // Changed options reload the menu: the old one has unloaded with its closing
+  // steps, and a new one runs the whole start-up again.
+  std::unique_ptr<Form1> menu;
+  do {
+    program.restartRequested = false;
+    menu.reset();
+    menu = std::make_unique<Form1>(program);
+    if (menu->Load()) menu->Show();
+    Form::RunMessageLoop();
+    // The last form's unload asked to quit; the reloaded menu must not see that.
+    MSG quit;
+    while (program.restartRequested && PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  } while (program.restartRequested);
+  return 0;
 }

@@ -2,14 +2,23 @@
 
 #include <array>
 
+#include "common/help.h"
+#include "common/program_version.h"
+#include "common/win32/help.h"
+#include "common/win32/version_resource.h"
 #include "menu/exercise_launcher.h"
 #include "menu/menu_texts.h"
 #include "menu/win32/form1_ids.h"
 #include "menu/win32/hintergrund.h"
+#include "options/options_store.h"
+#include "options/win32/form2.h"
 #include "records/win32/man_namen.h"
+#include "records/win32/man_namen_anzeigen.h"
 
 namespace lirabo {
 namespace {
+
+constexpr int kPackageHelpTopic = 99;
 
 constexpr FontSpec kGreetingFont{L"Arial", 1200, true};
 constexpr FontSpec kButtonFont{L"Arial", 1050, true};
@@ -43,7 +52,9 @@ constexpr std::array<int, 8> kExerciseIds = {IDC_Command1, IDC_Command2, IDC_Com
 
 Form1::Form1(MenuProgram& program) : Form("Form1"), program_(program) {}
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+  if (teacherMenu_ && !teacherMenuShown_) DestroyMenu(teacherMenu_);
+}
 
 FormSpec Form1::Spec() const {
   FormSpec spec{texts::kMenuCaption, 9105, 5640};
@@ -63,6 +74,7 @@ MenuPorts Form1::Ports() {
 void Form1::OnLoad() {
   for (std::size_t i = 0; i < kExerciseIds.size(); ++i) SetText(kExerciseIds[i], kExercises[i].caption);
   ShowControl(IDC_CB_Name, false);
+  BuildTeacherMenu();
   MenuPorts ports = Ports();
   switch (RunMenuStartup(program_.state, ports, program_.commandLine)) {
     case StartupResult::Ready:
@@ -83,12 +95,40 @@ bool Form1::OnQueryUnload(UnloadReason) {
 }
 
 void Form1::OnUnload() {
+  // A menu attached to the window goes with it; a hidden one is ours to free.
+  if (teacherMenu_ && !teacherMenuShown_) DestroyMenu(teacherMenu_);
+  teacherMenu_ = nullptr;
   if (endImmediately_) return;
   MenuPorts ports = Ports();
   RunMenuShutdown(program_.state, ports);
 }
 
 void Form1::OnCommand(int id, int notifyCode) {
+  switch (id) {  // menu items arrive with code 0, which is also BN_CLICKED
+    case IDM_M_Hilfe_Paket:
+      ShowHelpTopic(Window(), program_.system, program_.state.helpFile, kPackageHelpTopic);
+      return;
+    case IDM_M_Info:
+      Proginfo();
+      return;
+    case IDM_M_ProtokolleAnzeigen: {
+      RecordsContext context = Records();
+      ShowLogViewer(this, context);
+      return;
+    }
+    case IDM_M_Namen: {
+      RecordsContext context = Records();
+      ShowNameList(this, context);
+      // The current pupil's name may just have been deleted.
+      SetGreeting(GreetingFor(program_.state.pupilName));
+      return;
+    }
+    case IDM_M_Optionen:
+      OpenOptions();
+      return;
+    default:
+      break;
+  }
   if (notifyCode != BN_CLICKED) return;
   if (id == IDC_Command8) {
     Unload();
@@ -144,6 +184,93 @@ void Form1::OpenNameEntry() {
                            state.helpFile, state.pupilName};
   ShowNameEntry(this, context);
   SetGreeting(GreetingFor(state.pupilName));
+}
+
+void Form1::BuildTeacherMenu() {
+  HMENU logs = CreatePopupMenu();
+  AppendMenuW(logs, MF_STRING, IDM_M_ProtokolleAnzeigen, L"Protokolle anzeigen");
+  AppendMenuW(logs, MF_STRING, IDM_M_Namen, L"Namen anzeigen und löschen");
+  HMENU items = CreatePopupMenu();
+  AppendMenuW(items, MF_STRING, IDM_M_Hilfe_Paket, L"Hilfe zum Programmpaket\tF1");
+  AppendMenuW(items, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(items, MF_STRING, IDM_M_Info, L"Infos über die Programme");
+  AppendMenuW(items, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(items, MF_POPUP, reinterpret_cast<UINT_PTR>(logs), L"Protokolle");
+  AppendMenuW(items, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(items, MF_STRING, IDM_M_Optionen, L"Optionen");
+  teacherMenu_ = CreateMenu();
+  AppendMenuW(teacherMenu_, MF_POPUP, reinterpret_cast<UINT_PTR>(items), L"Lehrermenü");
+  teacherMenuShown_ = false;
+}
+
+bool Form1::OnPreviewKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  // Shift, Ctrl and Alt are not looked at.
+  if (msg.wParam == VK_F6) {
+    ToggleTeacherMenu();
+    return true;
+  }
+  // F1 is the package help's shortcut while the teacher menu is shown.
+  if (msg.wParam == VK_F1 && teacherMenuShown_) {
+    OnCommand(IDM_M_Hilfe_Paket, 0);
+    return true;
+  }
+  return false;
+}
+
+void Form1::ToggleTeacherMenu() {
+  if (!teacherMenu_) return;
+  // The window grows or shrinks by the menu bar, so the client area stays.
+  const int client = ClientHeightTwips();
+  teacherMenuShown_ = !teacherMenuShown_;
+  SetMenu(Window(), teacherMenuShown_ ? teacherMenu_ : nullptr);
+  SetClientHeightTwips(client);
+  DrawMenuBar(Window());
+}
+
+void Form1::Proginfo() {
+  ProgramVersionInfo version = ReadOwnVersionInfo();
+  program_.messages.Show("JW Lirabo Version " + FormatProgramVersion(version.major, version.minor, version.revision) +
+                             "\r\n" + version.legalCopyright,
+                         MsgButtons::Ok, MsgIcon::Information, "Info über " + version.productName);
+}
+
+RecordsContext Form1::Records() {
+  MenuState& state = program_.state;
+  return {program_.files, program_.messages, program_.system,
+          RecordPaths{state.settingsFolder, program_.system.ApplicationPath()}, state.helpFile, state.pupilName};
+}
+
+void Form1::OpenOptions() {
+  try {
+    Hide();
+    program_.optionsCaller = Name();
+    MenuState& state = program_.state;
+    options_ = std::make_unique<Form2>(Form2Context{OptionsVariant::Menu, program_.files, program_.system,
+                                                    program_.messages, state.settingsFolder + kOptionsFileName,
+                                                    state.helpFile, state.settings, program_.optionsCaller});
+    options_->onRestartMenu = [this] { RestartMenu(); };
+    // The dialog has shown why; the menu's closing steps give the desktop back.
+    options_->onFatalEnd = [this] { Unload(); };
+    // The dialog may unload itself while loading; it then shows this form again.
+    options_->Show();
+  } catch (const std::exception& e) {
+    program_.messages.Show(std::string("Laufzeitfehler: ") + e.what());
+    if (options_) options_->Unload();
+    Unload();
+  }
+}
+
+void Form1::RestartMenu() {
+  // Copy first: unloading changes the list.
+  std::vector<Form*> others;
+  for (Form* form : Form::LoadedForms())
+    if (form != this && form->Name() != texts::kBackgroundCaption) others.push_back(form);
+  for (Form* form : others) form->Unload();
+  // The program loads a new menu once this one has gone, with its settings.
+  program_.restartRequested = true;
+  Unload();
+  program_.state.pupilName.clear();
 }
 
 }  // namespace lirabo

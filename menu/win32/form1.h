@@ -6,10 +6,12 @@
 
 #include "common/win32/form.h"
 #include "menu/menu_startup.h"
+#include "records/win32/man_protokolle.h"
 
 namespace lirabo {
 
 class Hintergrund;
+class Form2;
 
 // What the menu form needs from the program: the ports and the program-wide state.
 struct MenuProgram {
@@ -19,6 +21,8 @@ struct MenuProgram {
   MessagePort& messages;
   DesktopPort& desktop;
   std::string commandLine;
+  std::string optionsCaller;     // the form the options dialog shows again
+  bool restartRequested = false; // the options changed: load a new menu
 };
 
 class Form1 final : public Form, private MenuWindows {
@@ -33,6 +37,7 @@ class Form1 final : public Form, private MenuWindows {
   bool OnQueryUnload(UnloadReason reason) override;
   void OnUnload() override;
   void OnCommand(int id, int notifyCode) override;
+  bool OnPreviewKey(const MSG& msg) override;
 
  private:
   // MenuWindows
@@ -47,9 +52,18 @@ class Form1 final : public Form, private MenuWindows {
   void OpenNameEntry() override;
 
   MenuPorts Ports();
+  void BuildTeacherMenu();
+  void ToggleTeacherMenu();
+  void Proginfo();
+  void OpenOptions();
+  void RestartMenu();
+  RecordsContext Records();
 
   MenuProgram& program_;
   std::unique_ptr<Hintergrund> background_;
+  std::unique_ptr<Form2> options_;
+  HMENU teacherMenu_ = nullptr;  // owned while it is not attached to the window
+  bool teacherMenuShown_ = false;
   bool endImmediately_ = false;
 };
 

@@ -27,3 +27,10 @@
 #define IDB_Command9 209
 #define IDB_CB_Name 210
 #define IDB_Weiter 211
+
+/* The teacher menu dasmenu (hidden until F6). */
+#define IDM_M_Hilfe_Paket 401
+#define IDM_M_Info 402
+#define IDM_M_ProtokolleAnzeigen 403
+#define IDM_M_Namen 404
+#define IDM_M_Optionen 405

@@ -1,0 +1,32 @@
+// regelpult: the teacher's options program of a network installation. Its only
+// window is the options dialog on the master copy of options.ini.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "common/win32/form.h"
+#include "common/win32/message_box.h"
+#include "common/win32/system_services.h"
+#include "common/win32/win32_files.h"
+#include "options/options_store.h"
+#include "options/win32/form2.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  using namespace lirabo;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  Win32FilePort files;
+  Win32SystemPort system(L"Local\\JW.Lirabo.Regelpult");
+  Win32MessagePort messages("regelpult");
+  Form::SetFatalErrorHandler([&](const std::string& text) {
+    messages.Show(text);
+    ExitProcess(1);
+  });
+
+  // The values live in the dialog alone; absent lines show cleared.
+  OptionsRecord settings;
+  Form2 dialog({OptionsVariant::Regelpult, files, system, messages, ApplicationPath() + kOptionsFileName, {},
+                settings, {}});
+  if (dialog.Load()) dialog.Show();
+  return Form::RunMessageLoop();
+}
