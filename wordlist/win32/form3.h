@@ -1,0 +1,48 @@
+#pragma once
+// The word editor "Wortliste": four boxes for the sounds of one word, stored in
+// wortlst.jw1, which the window holds exclusively while it is open.
+#include <span>
+
+#include "common/win32/form.h"
+#include "wordlist/word_editor.h"
+#include "wordlist/word_list_commands.h"
+
+namespace lirabo {
+
+class Form3 final : public Form {
+ public:
+  // Window heights (outer, as the old form measured them) without and with help.
+  static constexpr int kCompactHeight = 3400;
+  static constexpr int kHelpHeight = 6800;
+  static constexpr int kHelpContext = 5;
+
+  Form3(WordListPorts& ports, WordEditMode mode);
+
+  // The height the window was last given, in twips.
+  int HeightTwips() const { return heightTwips_; }
+  void ToggleHelp();
+
+ protected:
+  FormSpec Spec() const override;
+  std::span<const ControlSpec> Controls() const override;
+  void OnLoad() override;
+  void OnUnload() override;
+  void OnCommand(int id, int notifyCode) override;
+  bool OnPreviewKey(const MSG& msg) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void SetHeight(int twips);
+  void AddToolTips();
+  void Store();
+
+  WordEditor editor_;
+  WordEditMode mode_;
+  int heightTwips_ = kCompactHeight;
+  HWND lastFocus_ = nullptr;
+};
+
+// Shows the editor modally over `owner` and returns when it has closed.
+void ShowWordEditor(Form* owner, WordListPorts& ports, WordEditMode mode);
+
+}  // namespace lirabo
