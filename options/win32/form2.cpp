@@ -66,7 +66,9 @@ Form2::~Form2() = default;
 FormSpec Form2::Spec() const {
   bool wide = context_.variant == OptionsVariant::Regelpult;
   FormSpec spec{"Optionen", wide ? 8145 : 4560, 6405};
-  spec.style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  // No WS_CLIPCHILDREN: the frames are group boxes, which leave their inside to
+  // the form's own background.
+  spec.style = WS_CAPTION | WS_SYSMENU;
   // Enter and Esc both save.
   spec.defaultButton = IDC_Befehl1;
   spec.cancelButton = IDC_Befehl1;
