@@ -1,8 +1,126 @@
+// Man_Namen, the name-entry dialog: the pupil types a name or picks one from the
+// register, and "Weiter" records it. The decisions are the name-entry model's.
 #include "records/win32/man_namen.h"
 
-namespace lirabo {
+#include <array>
+#include <optional>
 
-// Replaced by the dialog itself; until then no name can be entered.
-void ShowNameEntry(Form*, NameEntryContext&) {}
+#include "common/text.h"
+#include "common/win32/form.h"
+#include "common/win32/help.h"
+#include "common/win32/wide.h"
+#include "menu/win32/form1_ids.h"
+#include "records/name_entry.h"
+#include "records/win32/man_namen_ids.h"
+
+namespace lirabo {
+namespace {
+
+constexpr int kHelpTopic = 99;
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr FontSpec kFont{L"Arial", 1575, true};
+// Shows what loading could not do, once the dialog is on the screen.
+constexpr UINT kAfterShow = WM_APP + 1;
+
+// In tab order; positions on the panel are relative to it.
+const std::array<ControlSpec, 5> kControls = {{
+    {IDC_Picture1, ControlKind::Panel, "", 353, 330, 7815, 4695, {}, 0, kNoColour, kWhite, WS_CLIPSIBLINGS},
+    {IDC_Label2, ControlKind::Label, "", 870, 240, 6135, 855, kFont, IDC_Picture1},
+    {IDC_Text1, ControlKind::TextBox, "", 1590, 1200, 4695, 480, kFont, IDC_Picture1, kNoColour, kNoColour,
+     ES_READONLY},
+    {IDC_List1, ControlKind::ListBox, "", 360, 2160, 4695, 2220, kFont, IDC_Picture1},
+    {IDC_OK, ControlKind::PictureButton, texts::kNameEntryContinue, 5520, 2520, 1815, 1575, kFont, IDC_Picture1,
+     kNoColour, kNoColour, 0, IDB_Weiter},
+}};
+
+class ManNamen final : public Form {
+ public:
+  explicit ManNamen(NameEntryContext& context) : Form("Man_Namen"), context_(context) {}
+
+ protected:
+  FormSpec Spec() const override {
+    FormSpec spec{texts::kNameEntryCaption, 8580, 5370};
+    spec.style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    spec.exStyle = WS_EX_DLGMODALFRAME;
+    spec.defaultButton = IDC_OK;
+    spec.keyPreview = true;
+    return spec;
+  }
+
+  std::span<const ControlSpec> Controls() const override { return kControls; }
+
+  void OnLoad() override {
+    SetWindowPos(Window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The panel lies under its controls and never paints over them.
+    SetWindowPos(Control(IDC_Picture1), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    NameEntryList list = LoadNameEntryList(context_.files, context_.paths);
+    HWND box = Control(IDC_List1);
+    for (const std::string& item : list.items)
+      SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+    loadError_ = list.error;
+    SetText(IDC_Label2, texts::kNameEntryPrompt);
+    PostMessageW(Window(), kAfterShow, 0, 0);
+  }
+
+  // The dialog ends only through a confirmed name.
+  bool OnQueryUnload(UnloadReason) override { return false; }
+
+  void OnCommand(int id, int notifyCode) override {
+    if (id == IDC_OK && notifyCode == BN_CLICKED) {
+      if (ConfirmPupilName(context_.files, context_.messages, context_.paths, Text(IDC_Text1),
+                           context_.pupilName))
+        Unload();
+    } else if (id == IDC_List1 && notifyCode == LBN_SELCHANGE) {
+      if (auto entry = SelectedEntry()) SetText(IDC_Text1, FirstCodePoints(*entry, kNameBoxCapacity));
+    }
+  }
+
+  bool OnPreviewKey(const MSG& msg) override {
+    if (msg.message == WM_CHAR) {
+      const std::string before = Text(IDC_Text1);
+      NameKeyResult result = FilterNameKey(before, static_cast<char32_t>(msg.wParam));
+      if (result.text != before) SetText(IDC_Text1, result.text);
+      return result.consumed;
+    }
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
+      ShowHelpTopic(Window(), context_.system, context_.helpFile, kHelpTopic);
+      return true;
+    }
+    return false;
+  }
+
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == kAfterShow) {
+      SetFocus(Control(IDC_Text1));
+      if (loadError_) context_.messages.Show(loadError_.description);
+      return 0;
+    }
+    return Form::OnMessage(message, wParam, lParam);
+  }
+
+ private:
+  std::optional<std::string> SelectedEntry() const {
+    HWND box = Control(IDC_List1);
+    LRESULT index = SendMessageW(box, LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR) return std::nullopt;
+    LRESULT length = SendMessageW(box, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return std::nullopt;
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    length = SendMessageW(box, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    if (length == LB_ERR) return std::nullopt;
+    text.resize(static_cast<size_t>(length));
+    return Narrow(text);
+  }
+
+  NameEntryContext& context_;
+  SysError loadError_;
+};
+
+}  // namespace
+
+void ShowNameEntry(Form* owner, NameEntryContext& context) {
+  ManNamen dialog(context);
+  dialog.ShowModal(owner);
+}
 
 }  // namespace lirabo
