@@ -9,6 +9,7 @@
 #include "common/win32/win32_files.h"
 #include "options/options_store.h"
 #include "options/win32/form2.h"
+#include "wordlist/win32/word_list_commands.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace lirabo;
@@ -27,6 +28,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   OptionsRecord settings;
   Form2 dialog({OptionsVariant::Regelpult, files, system, messages, ApplicationPath() + kOptionsFileName, {},
                 settings, {}});
+  WordListPorts wordList{files, system, messages};
+  dialog.onEditWordList = [&] { EditWordList(&dialog, wordList); };
+  dialog.onNewWordList = [&] { NewWordList(&dialog, wordList); };
+  dialog.onRestoreWordList = [&] { RestoreWordList(&dialog, wordList); };
   if (dialog.Load()) dialog.Show();
   return Form::RunMessageLoop();
 }
