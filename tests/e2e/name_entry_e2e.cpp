@@ -1,3 +1,6 @@
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -163,6 +166,50 @@ TEST_F(NameEntry, AHeldRegisterIsReportedAndTheDialogStaysUsable) {
   ASSERT_TRUE(window);
   EXPECT_EQ(ControlText(window, IDC_Hilfe), "Hallo Ben!\r\nWähle ein Programm aus:");
   EXPECT_EQ(Register(), "Anna\r\nBen\r\n");
+  EndMenu(window);
+}
+
+// A child process of `parent` whose file name is `name`; 0 when there is none.
+DWORD ChildProcess(DWORD parent, const std::wstring& name) {
+  DWORD found = 0;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
+    if (entry.th32ParentProcessID == parent && _wcsicmp(entry.szExeFile, name.c_str()) == 0)
+      found = entry.th32ProcessID;
+  CloseHandle(snapshot);
+  return found;
+}
+
+TEST_F(NameEntry, F1OpensTheHtmlHelpAndTheDialogStays) {
+  install.Write("Protokoll_2\\Namen.ini", "Anna\r\n");
+  Start();
+  PostKey(Child(dialog, IDC_List1), VK_F1);
+  DWORD viewer = 0;
+  ASSERT_TRUE(WaitUntil([&] { return (viewer = ChildProcess(menu.Id(), L"hh.exe")) != 0; }));
+  if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, viewer)) {
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  }
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  ASSERT_TRUE(Type(L"a", "a"));  // F1 itself typed nothing
+}
+
+TEST_F(NameEntry, OpensAboveTheBackgroundThatCoversTheScreen) {
+  install.Write("options.ini", OptionsText({2, -1, -1, -1, 0, 0, 0, -1, -1, 1}));
+  install.Write("Protokoll_2\\Namen.ini", "Anna\r\n");
+  Start();
+  HWND background = WaitForVisibleWindow(menu.Id(), texts::kBackgroundCaption);
+  ASSERT_TRUE(background);
+  RECT button = WindowRect(Child(dialog, IDC_OK));
+  POINT middle{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+  EXPECT_TRUE(WaitUntil([&] { return GetAncestor(WindowFromPoint(middle), GA_ROOT) == dialog; }));
+  ASSERT_TRUE(Type(L"Ben", "Ben"));
+  HWND window = ConfirmAndReturnToMenu();
+  ASSERT_TRUE(window);
+  EXPECT_EQ(ControlText(window, IDC_Hilfe), "Hallo Ben!\r\nWähle ein Programm aus:");
   EndMenu(window);
 }
 
