@@ -1,4 +1,7 @@
 // The log viewer and the name list, opened through the real menu's teacher menu.
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,6 +32,27 @@ void SelectListEntry(HWND dialog, int listId, const std::string& entry) {
   ASSERT_NE(found, items.end()) << entry;
   SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(found - items.begin()), 0);
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+// Waits for an hh.exe started by `parent` and ends it; false when none came.
+bool EndHelpViewerOf(DWORD parent) {
+  DWORD viewer = 0;
+  bool started = WaitUntil([&] {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !viewer; more = Process32NextW(snapshot, &entry))
+      if (entry.th32ParentProcessID == parent && _wcsicmp(entry.szExeFile, L"hh.exe") == 0)
+        viewer = entry.th32ProcessID;
+    CloseHandle(snapshot);
+    return viewer != 0;
+  });
+  if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, viewer)) {
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  }
+  return started;
 }
 
 class Records : public ::testing::Test {
@@ -226,6 +250,26 @@ TEST_F(Records, DeletingTheCurrentPupilsNameTakesItOutOfRegisterAndGreeting) {
   EXPECT_EQ(ReadFileBytes(reg), "Ben\r\n");
   EXPECT_TRUE(WaitUntil([&] { return ControlText(window, IDC_Hilfe).find("Anna") == std::string::npos; }))
       << ControlText(window, IDC_Hilfe);
+}
+
+TEST_F(Records, F1InEitherDialogOpensTheHelpAndTheDialogStays) {
+  HWND window = StartMenu();
+  ASSERT_TRUE(window);
+  HWND dialog = OpenFromMenu(window, IDM_M_ProtokolleAnzeigen, kLogViewerCaption);
+  ASSERT_TRUE(dialog);
+  PostKey(Child(dialog, IDC_Protokolle_File1), VK_F1);
+  EXPECT_TRUE(EndHelpViewerOf(menu.Id()));
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  Click(dialog, IDC_Protokolle_Command1);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+
+  dialog = OpenFromMenu(window, IDM_M_Namen, kNameListCaption);
+  ASSERT_TRUE(dialog);
+  PostKey(Child(dialog, IDC_NamenAnzeigen_List1), VK_F1);
+  EXPECT_TRUE(EndHelpViewerOf(menu.Id()));
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
 }
 
 // Pictures of both dialogs for people to look at (./run screenshots); not run as tests.
