@@ -80,13 +80,6 @@ TEST_F(WordListFileTest, ContinuingAppendsAfterTheExistingWordsAndAfterAStrayTai
   EXPECT_EQ(files.Get(kList), std::string(80, '\x7F') + ExampleEntryBytes());
 }
 
-TEST_F(WordListFileTest, TheListIsHeldExclusivelyUntilClosed) {
-  ASSERT_EQ(list.OpenWordList().status, OpenStatus::Opened);
-  EXPECT_FALSE(files.Open(kList, FileAccess::Read, FileShare::ReadWrite, FileCreation::OpenExisting).ok());
-  list.Close();
-  EXPECT_TRUE(files.Open(kList, FileAccess::Read, FileShare::ReadWrite, FileCreation::OpenExisting).ok());
-}
-
 TEST_F(WordListFileTest, ALockedListIsTriedFourTimesThenBusy) {
   files.Put(kList, "");
   auto holder = files.HoldByOther(kList, FileAccess::Read, FileShare::ReadWrite);

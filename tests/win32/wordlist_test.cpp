@@ -80,15 +80,6 @@ TEST_F(WordListWin32, TheOpenIsExclusiveBetweenProcessesAndBusyAfterAboutThreeSe
   EXPECT_EQ(bytes.substr(160, 13), std::string("\x01\0M\0\0\0\0\0\0\0\x06\0\0", 13));
 }
 
-TEST_F(WordListWin32, AMissingFolderFailsAtOnceWithTheSystemsDescription) {
-  WordListFile list(files, system, install.Path("fehlt\\wortlst.jw1"));
-  auto start = Clock::now();
-  OpenResult result = list.OpenWordList();
-  EXPECT_EQ(result.status, OpenStatus::Failed);
-  EXPECT_EQ(result.description, SystemErrorDescription(ERROR_PATH_NOT_FOUND));
-  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(400));
-}
-
 std::wstring FontFace(HWND control, LONG* height, LONG* weight) {
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
@@ -190,8 +181,6 @@ TEST_F(WordListWin32, EditorWindowLooksAndSizesAsDesigned) {
   EXPECT_EQ(FontFace(editor.Control(IDC_Text2), &height, &weight), L"MS Sans Serif");
   EXPECT_EQ(height, FontHeightPixels(2400, dpi));
   EXPECT_EQ(weight, FW_BOLD);
-  FontFace(editor.Control(IDC_Befehl1), &height, &weight);
-  EXPECT_EQ(height, FontHeightPixels(825, dpi));
   EXPECT_EQ(LabelColour(form, IDC_Bezeichnung1), RGB(192, 0, 0));
   EXPECT_EQ(LabelColour(form, IDC_Bezeichnung3), RGB(0, 0, 128));
 
@@ -205,22 +194,6 @@ TEST_F(WordListWin32, EditorWindowLooksAndSizesAsDesigned) {
   SendMessageW(form, WM_CLOSE, 0, 0);
   EXPECT_FALSE(editor.IsLoaded());
   EXPECT_TRUE(files.Open(ListPath(), FileAccess::Read, FileShare::ReadWrite, FileCreation::OpenExisting).ok());
-}
-
-TEST_F(WordListWin32, EditorOnABusyListLeavesOnlyZurueckEnabled) {
-  test::Process other = test::HoldFileInOtherProcess(ListPath(), "rw", "none");
-  ASSERT_TRUE(other.IsRunning());
-  Form3 editor(ports, WordEditMode::ContinueList);
-  auto start = Clock::now();
-  ASSERT_TRUE(editor.Load());
-  EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(2900));
-  EXPECT_EQ(messages.texts,
-            (std::vector<std::string>{"Ich kann die Wortliste nicht ändern. Eventuell wird sie momentan verwendet."}));
-  for (int id : {IDC_Text1, IDC_Text2, IDC_Text3, IDC_Text4, IDC_Befehl1, IDC_Befehl3})
-    EXPECT_FALSE(editor.IsControlEnabled(id)) << id;
-  EXPECT_TRUE(editor.IsControlEnabled(IDC_Befehl2));
-  other.Kill();
-  editor.Unload();
 }
 
 }  // namespace
