@@ -2,6 +2,8 @@
 // register, and "Weiter" records it. The decisions are the name-entry model's.
 #include "records/win32/man_namen.h"
 
+#include <windowsx.h>
+
 #include <array>
 #include <optional>
 
@@ -21,6 +23,8 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr FontSpec kFont{L"Arial", 1575, true};
 // Shows what loading could not do, once the dialog is on the screen.
 constexpr UINT kAfterShow = WM_APP + 1;
+// A click in the list, handled once the list has moved its selection.
+constexpr UINT kListClicked = WM_APP + 2;
 
 // In tab order; positions on the panel are relative to it.
 const std::array<ControlSpec, 5> kControls = {{
@@ -70,8 +74,8 @@ class ManNamen final : public Form {
       if (ConfirmPupilName(context_.files, context_.messages, context_.paths, Text(IDC_Text1),
                            context_.pupilName))
         Unload();
-    } else if (id == IDC_List1 && notifyCode == LBN_SELCHANGE) {
-      if (auto entry = SelectedEntry()) SetText(IDC_Text1, FirstCodePoints(*entry, kNameBoxCapacity));
+    } else if (id == IDC_List1 && (notifyCode == LBN_SELCHANGE || notifyCode == LBN_DBLCLK)) {
+      TakeListSelection();
     }
   }
 
@@ -95,10 +99,24 @@ class ManNamen final : public Form {
       if (loadError_) context_.messages.Show(loadError_.description);
       return 0;
     }
+    // Clicking the entry that is already selected changes no selection, but it
+    // still chooses that name again.
+    if (message == WM_PARENTNOTIFY && LOWORD(wParam) == WM_LBUTTONDOWN) {
+      POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (ChildWindowFromPointEx(Window(), at, CWP_SKIPINVISIBLE) == Control(IDC_List1))
+        PostMessageW(Window(), kListClicked, 0, 0);
+    } else if (message == kListClicked) {
+      TakeListSelection();
+      return 0;
+    }
     return Form::OnMessage(message, wParam, lParam);
   }
 
  private:
+  void TakeListSelection() {
+    if (auto entry = SelectedEntry()) SetText(IDC_Text1, FirstCodePoints(*entry, kNameBoxCapacity));
+  }
+
   std::optional<std::string> SelectedEntry() const {
     HWND box = Control(IDC_List1);
     LRESULT index = SendMessageW(box, LB_GETCURSEL, 0, 0);

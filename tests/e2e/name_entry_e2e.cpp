@@ -213,6 +213,37 @@ TEST_F(NameEntry, OpensAboveTheBackgroundThatCoversTheScreen) {
   EndMenu(window);
 }
 
+// A real mouse click on entry `index` of a list box.
+void ClickListEntry(HWND list, int index) {
+  RECT client = ClientRectOnScreen(list);
+  auto height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  POINT at{client.left + 20, client.top + height * index + height / 2};
+  // Input goes to whatever window is there: wait until it is the list.
+  EXPECT_TRUE(WaitUntil([&] { return WindowFromPoint(at) == list; }));
+  // Move and press in one go, with absolute coordinates, so the press cannot land
+  // where the cursor was before.
+  INPUT input[3] = {};
+  const DWORD flags[3] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+  for (int i = 0; i < 3; ++i) {
+    input[i].type = INPUT_MOUSE;
+    input[i].mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input[i].mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input[i].mi.dwFlags = flags[i] | MOUSEEVENTF_ABSOLUTE;
+  }
+  SendInput(3, input, sizeof(INPUT));
+}
+
+TEST_F(NameEntry, ClickingTheChosenEntryAgainChoosesItAgain) {
+  install.Write("Protokoll_2\\Namen.ini", "Ben\r\nAnna\r\n");
+  Start();
+  HWND list = Child(dialog, IDC_List1);
+  ClickListEntry(list, 1);
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, IDC_Text1) == "Ben"; }));
+  ASSERT_TRUE(Type(L"\b", "Be"));
+  ClickListEntry(list, 1);
+  EXPECT_TRUE(WaitUntil([&] { return ControlText(dialog, IDC_Text1) == "Ben"; }));
+}
+
 // A picture of the dialog for people to look at; run with --gtest_also_run_disabled_tests.
 TEST_F(NameEntry, DISABLED_Screenshot) {
   install.Write("Protokoll_2\\Namen.ini", "Anna\r\nTom Berg\r\nZoe\r\nBen\r\n");
