@@ -197,22 +197,6 @@ TEST_F(NameEntry, F1OpensTheHtmlHelpAndTheDialogStays) {
   ASSERT_TRUE(Type(L"a", "a"));  // F1 itself typed nothing
 }
 
-TEST_F(NameEntry, OpensAboveTheBackgroundThatCoversTheScreen) {
-  install.Write("options.ini", OptionsText({2, -1, -1, -1, 0, 0, 0, -1, -1, 1}));
-  install.Write("Protokoll_2\\Namen.ini", "Anna\r\n");
-  Start();
-  HWND background = WaitForVisibleWindow(menu.Id(), texts::kBackgroundCaption);
-  ASSERT_TRUE(background);
-  RECT button = WindowRect(Child(dialog, IDC_OK));
-  POINT middle{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
-  EXPECT_TRUE(WaitUntil([&] { return GetAncestor(WindowFromPoint(middle), GA_ROOT) == dialog; }));
-  ASSERT_TRUE(Type(L"Ben", "Ben"));
-  HWND window = ConfirmAndReturnToMenu();
-  ASSERT_TRUE(window);
-  EXPECT_EQ(ControlText(window, IDC_Hilfe), "Hallo Ben!\r\nWähle ein Programm aus:");
-  EndMenu(window);
-}
-
 // A real mouse click on entry `index` of a list box.
 void ClickListEntry(HWND list, int index) {
   RECT client = ClientRectOnScreen(list);
