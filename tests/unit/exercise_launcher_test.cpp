@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "menu/display_mode.h"
 #include "menu/menu_texts.h"
 #include "tests/unit/fakes.h"
 
@@ -35,19 +34,6 @@ TEST(ExerciseLauncher, StaysOpenOnlyWithFullScreenAndReportsAMissingProgram) {
   state.settings.Auflösung = 0;
   EXPECT_EQ(LaunchExercise(system, messages, state, "Orvin.exe Q"), LaunchOutcome::NotStarted);
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{texts::kProgramNotFound});
-}
-
-TEST(ExerciseLauncher, ButtonTableMatchesTheProgramFiles) {
-  std::vector<std::string> texts;
-  for (const auto& e : kExercises) texts.push_back(e.programText);
-  EXPECT_EQ(texts, (std::vector<std::string>{"Kamu1.exe Q", "Kamu2.exe Q", "tesra.exe Q", "Orvin.exe Q",
-                                             "Pelum1.exe Q", "Pelum2.exe Q", "Pelum3.exe Q", "Drusa.exe Q"}));
-}
-
-TEST(DisplayMode, BackgroundCoversTheWorkAreaOnlyWhileTheTaskbarStaysVisible) {
-  PixelRect work{0, 0, 1024, 748};
-  EXPECT_EQ(BackgroundPlacement(-1, work, {1024, 768}), work);
-  EXPECT_EQ(BackgroundPlacement(0, work, {1024, 768}), (PixelRect{0, 0, 1024, 768}));
 }
 
 }  // namespace

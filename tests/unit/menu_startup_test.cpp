@@ -84,19 +84,6 @@ struct Menu {
   StartupResult Start(const std::string& commandLine = "") { return RunMenuStartup(state, ports, commandLine); }
 };
 
-TEST(MenuStartup, FirstStartCreatesTheFoldersAndCopiesTheMasterTwice) {
-  Menu m;
-  m.Master({2, -1, 0, 0, -1, 0, 0, -1, -1, 0});
-  EXPECT_EQ(m.Start(), StartupResult::Ready);
-  EXPECT_EQ(m.system.specialFolderCalls, std::vector<int>{26 | 0x8000});
-  EXPECT_EQ(m.state.settingsFolder, kSettings);
-  EXPECT_EQ(m.files.Get(kSettings + "\\options.ini"), m.files.Get(kApp + "\\options.ini"));
-  EXPECT_EQ(m.files.Get(kSettings + "\\options.bak"), m.files.Get(kApp + "\\options.ini"));
-  EXPECT_EQ(m.state.settings.Farbtiefe, 2);
-  EXPECT_EQ(m.windows.greeting, "Hallo!\r\nWähle ein Programm aus:");
-  EXPECT_TRUE(m.messages.shown.empty());
-}
-
 TEST(MenuStartup, AChangedMasterReplacesUserCopyAndMarkerButAnOwnChangeSurvivesOtherwise) {
   Menu m;
   m.Master({1, 0, 0, 0, 0, 0, 0, 0, 0, 0});
@@ -142,27 +129,6 @@ TEST(MenuStartup, AMissingMasterOrMarkerEndsWithTheSystemsDescription) {
   n.files.Put(kSettings + "\\options.ini", " 0 \r\n");
   EXPECT_EQ(n.Start(), StartupResult::EndImmediately);  // no marker copy
   EXPECT_EQ(n.messages.Texts(), std::vector<std::string>{fake::Error(2).description});
-}
-
-TEST(MenuStartup, SecondInstanceActivatesTheFirstMenuByItsCaption) {
-  Menu m;
-  m.system.previousInstance = true;
-  EXPECT_EQ(m.Start(), StartupResult::Unload);
-  EXPECT_EQ(m.system.activated, std::vector<std::string>{texts::kMenuCaption});
-  EXPECT_EQ(m.windows.caption, texts::kSecondInstanceCaption);
-  EXPECT_TRUE(m.system.specialFolderCalls.empty());
-}
-
-TEST(MenuStartup, VarkonEndsTheMenuBeforeAnyFolderIsCreated) {
-  Menu m;
-  m.system.runningProcesses = {"OldVarkon.exe"};
-  EXPECT_EQ(m.Start(), StartupResult::Unload);
-  EXPECT_EQ(m.messages.Texts(), std::vector<std::string>{texts::kVarkonRunning});
-  EXPECT_TRUE(m.system.specialFolderCalls.empty());
-  EXPECT_FALSE(m.files.DirectoryExists(kSettings));
-  // Its way out still shows the taskbar.
-  RunMenuShutdown(m.state, m.ports);
-  EXPECT_EQ(m.desktop.calls, std::vector<std::string>{"taskbar shown"});
 }
 
 TEST(MenuStartup, BackgroundFollowsLineThreeNotLineFour) {
@@ -216,19 +182,6 @@ TEST(MenuStartup, AModeNeedingARestartIsNotSwitchedButTheMarkIsSetAnyway) {
   EXPECT_EQ(m.state.display.displaySwitchMark, 11);
 }
 
-TEST(MenuStartup, NameFromTheCommandLineIsGreetedAndGetsItsFiles) {
-  Menu m;
-  m.Master({0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
-  m.files.Put(kApp + "\\Protokoll_2\\Namen.ini", "Ben\r\n");
-  m.Start("/n=\"Anna\"");
-  EXPECT_EQ(m.state.pupilName, "Anna");
-  EXPECT_EQ(m.windows.greeting, "Hallo Anna!\r\nWähle ein Programm aus:");
-  EXPECT_TRUE(m.windows.nameButton);
-  EXPECT_EQ(m.windows.nameEntries, 0);
-  EXPECT_TRUE(m.files.Has(kSettings + "\\Protokoll_2\\Anna.txt"));
-  EXPECT_EQ(m.files.Get(kSettings + "\\Protokoll_2\\Namen.ini"), "Ben\r\n");  // not added
-}
-
 TEST(MenuStartup, UnsafeOrMissingNamesOpenTheNameDialog) {
   for (const char* line : {"", "/N=\"Anna\"", "/n=\"Anna", "/n=\"..\\..\\x\"", "/n=\"a/b\"", "/n=\"CON\"",
                            "/n=\"a:b\"", "/n=\"\""}) {
@@ -250,17 +203,6 @@ TEST(MenuStartup, UnbekanntInAnyCaseIsGreetedWithoutNameButGetsItsLog) {
   // No delivered register: an empty one, without a message.
   EXPECT_TRUE(m.files.Has(kSettings + "\\Protokoll_2\\Namen.ini"));
   EXPECT_TRUE(m.messages.shown.empty());
-}
-
-TEST(MenuStartup, WithoutLineTenNoNameIsUsed) {
-  Menu m;
-  m.state.settings.ProtSave = 1;  // from an earlier load of the same run
-  m.Master({0, 0, 0, 0, 0, 0, 0, 0, 0});
-  m.Start("/n=\"Anna\"");
-  EXPECT_EQ(m.state.settings.ProtSave, 0);
-  EXPECT_EQ(m.state.pupilName, "");
-  EXPECT_FALSE(m.windows.nameButton);
-  EXPECT_EQ(m.windows.nameEntries, 0);
 }
 
 TEST(MenuStartup, NameMarkerIsFoundCaseSensitivelyUpToTheNextQuote) {
