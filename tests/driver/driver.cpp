@@ -331,4 +331,11 @@ bool SaveScreenBmp(const std::string& path) {
   return FileExists(path);
 }
 
+void SaveScreenshot(const std::string& name) {
+  wchar_t folder[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"LIRABO_SCREENSHOTS", folder, MAX_PATH)) return;
+  std::this_thread::sleep_for(400ms);  // a window is listed before it is drawn
+  SaveScreenBmp(Narrow(folder) + "\\" + name + ".bmp");
+}
+
 }  // namespace lirabo::test

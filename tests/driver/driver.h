@@ -107,5 +107,8 @@ RECT ClientRectOnScreen(HWND window);
 
 // Saves the whole screen as a 24-bit BMP.
 bool SaveScreenBmp(const std::string& path);
+// Saves the screen as <name>.bmp in the folder named by LIRABO_SCREENSHOTS (./run
+// screenshots), after the windows have had time to draw; nothing without it.
+void SaveScreenshot(const std::string& name);
 
 }  // namespace lirabo::test
