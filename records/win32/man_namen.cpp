@@ -13,6 +13,7 @@
 #include "common/win32/wide.h"
 #include "menu/win32/form1_ids.h"
 #include "records/name_entry.h"
+#include "records/win32/list_box.h"
 #include "records/win32/man_namen_ids.h"
 
 namespace lirabo {
@@ -114,20 +115,7 @@ class ManNamen final : public Form {
 
  private:
   void TakeListSelection() {
-    if (auto entry = SelectedEntry()) SetText(IDC_Text1, FirstCodePoints(*entry, kNameBoxCapacity));
-  }
-
-  std::optional<std::string> SelectedEntry() const {
-    HWND box = Control(IDC_List1);
-    LRESULT index = SendMessageW(box, LB_GETCURSEL, 0, 0);
-    if (index == LB_ERR) return std::nullopt;
-    LRESULT length = SendMessageW(box, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) return std::nullopt;
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    length = SendMessageW(box, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    if (length == LB_ERR) return std::nullopt;
-    text.resize(static_cast<size_t>(length));
-    return Narrow(text);
+    if (auto entry = ListBoxSelection(Control(IDC_List1))) SetText(IDC_Text1, FirstCodePoints(*entry, kNameBoxCapacity));
   }
 
   NameEntryContext& context_;
