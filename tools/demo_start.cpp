@@ -29,7 +29,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!window) return 1;
   std::this_thread::sleep_for(std::chrono::milliseconds(700));
   bool saved = SaveScreenBmp(shot);
-  Click(window, IDC_Command8);
+  Click(window, ids::form1::Command8);
   menu.WaitForExit();
   return saved ? 0 : 1;
 }

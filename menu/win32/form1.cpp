@@ -9,6 +9,7 @@
 #include "menu/exercise_launcher.h"
 #include "menu/menu_texts.h"
 #include "menu/win32/form1_ids.h"
+#include "menu/win32/picture_ids.h"
 #include "menu/win32/hintergrund.h"
 #include "options/options_store.h"
 #include "options/win32/form2.h"
@@ -16,6 +17,8 @@
 #include "records/win32/man_namen_anzeigen.h"
 
 namespace lirabo {
+
+namespace id = ids::form1;
 namespace {
 
 constexpr int kPackageHelpTopic = 99;
@@ -24,11 +27,11 @@ constexpr FontSpec kGreetingFont{L"Arial", 1200, true};
 constexpr FontSpec kButtonFont{L"Arial", 1050, true};
 
 #define EXERCISE_BUTTON(n, left, top) \
-  {IDC_Command##n, ControlKind::PictureButton, nullptr, left, top, 2055, 1455, kButtonFont, 0, kNoColour, kNoColour, 0, IDB_Command##n}
+  {id::Command##n, ControlKind::PictureButton, nullptr, left, top, 2055, 1455, kButtonFont, 0, kNoColour, kNoColour, 0, IDB_Command##n}
 
 // In tab order; the exercise buttons' captions come from the launcher's table.
 const std::array<ControlSpec, 11> kForm1Controls = {{
-    {IDC_Hilfe, ControlKind::Label, texts::kGreetingDesign, 300, 120, 8415, 735, kGreetingFont},
+    {id::Hilfe, ControlKind::Label, texts::kGreetingDesign, 300, 120, 8415, 735, kGreetingFont},
     EXERCISE_BUTTON(1, 240, 960),
     EXERCISE_BUTTON(2, 2400, 960),
     EXERCISE_BUTTON(3, 4560, 960),
@@ -37,16 +40,16 @@ const std::array<ControlSpec, 11> kForm1Controls = {{
     EXERCISE_BUTTON(6, 2400, 2520),
     EXERCISE_BUTTON(5, 4560, 2520),
     EXERCISE_BUTTON(9, 6720, 2520),
-    {IDC_CB_Name, ControlKind::PictureButton, texts::kNameButton, 4560, 4200, 2055, 1215, kButtonFont, 0,
+    {id::CB_Name, ControlKind::PictureButton, texts::kNameButton, 4560, 4200, 2055, 1215, kButtonFont, 0,
      kNoColour, kNoColour, 0, IDB_CB_Name},
-    {IDC_Command8, ControlKind::PictureButton, "", 6720, 4440, 2055, 735, kButtonFont, 0, kNoColour, kNoColour,
+    {id::Command8, ControlKind::PictureButton, "", 6720, 4440, 2055, 735, kButtonFont, 0, kNoColour, kNoColour,
      0, IDB_Command8},
 }};
 #undef EXERCISE_BUTTON
 
 // Exercise button IDs in the launcher's order.
-constexpr std::array<int, 8> kExerciseIds = {IDC_Command1, IDC_Command2, IDC_Command3, IDC_Command4,
-                                             IDC_Command7, IDC_Command6, IDC_Command5, IDC_Command9};
+constexpr std::array<int, 8> kExerciseIds = {id::Command1, id::Command2, id::Command3, id::Command4,
+                                             id::Command7, id::Command6, id::Command5, id::Command9};
 
 }  // namespace
 
@@ -73,7 +76,7 @@ MenuPorts Form1::Ports() {
 
 void Form1::OnLoad() {
   for (std::size_t i = 0; i < kExerciseIds.size(); ++i) SetText(kExerciseIds[i], kExercises[i].caption);
-  ShowControl(IDC_CB_Name, false);
+  ShowControl(id::CB_Name, false);
   BuildTeacherMenu();
   MenuPorts ports = Ports();
   switch (RunMenuStartup(program_.state, ports, program_.commandLine)) {
@@ -105,36 +108,36 @@ void Form1::OnUnload() {
 
 void Form1::OnCommand(int id, int notifyCode) {
   switch (id) {  // menu items arrive with code 0, which is also BN_CLICKED
-    case IDM_M_Hilfe_Paket:
+    case id::M_Hilfe_Paket:
       ShowHelpTopic(Window(), program_.system, program_.state.helpFile, kPackageHelpTopic);
       return;
-    case IDM_M_Info:
+    case id::M_Info:
       Proginfo();
       return;
-    case IDM_M_ProtokolleAnzeigen: {
+    case id::M_ProtokolleAnzeigen: {
       RecordsContext context = Records();
       ShowLogViewer(this, context);
       return;
     }
-    case IDM_M_Namen: {
+    case id::M_Namen: {
       RecordsContext context = Records();
       ShowNameList(this, context);
       // The current pupil's name may just have been deleted.
       SetGreeting(GreetingFor(program_.state.pupilName));
       return;
     }
-    case IDM_M_Optionen:
+    case id::M_Optionen:
       OpenOptions();
       return;
     default:
       break;
   }
   if (notifyCode != BN_CLICKED) return;
-  if (id == IDC_Command8) {
+  if (id == id::Command8) {
     Unload();
     return;
   }
-  if (id == IDC_CB_Name) {
+  if (id == id::CB_Name) {
     OpenNameEntry();
     return;
   }
@@ -147,9 +150,9 @@ void Form1::OnCommand(int id, int notifyCode) {
   }
 }
 
-void Form1::SetGreeting(const std::string& text) { SetText(IDC_Hilfe, text); }
+void Form1::SetGreeting(const std::string& text) { SetText(id::Hilfe, text); }
 
-void Form1::ShowNameButton() { ShowControl(IDC_CB_Name, true); }
+void Form1::ShowNameButton() { ShowControl(id::CB_Name, true); }
 
 void Form1::AddMinimizeBox() {
   LONG_PTR style = GetWindowLongPtrW(Window(), GWL_STYLE);
@@ -188,16 +191,16 @@ void Form1::OpenNameEntry() {
 
 void Form1::BuildTeacherMenu() {
   HMENU logs = CreatePopupMenu();
-  AppendMenuW(logs, MF_STRING, IDM_M_ProtokolleAnzeigen, L"Protokolle anzeigen");
-  AppendMenuW(logs, MF_STRING, IDM_M_Namen, L"Namen anzeigen und löschen");
+  AppendMenuW(logs, MF_STRING, id::M_ProtokolleAnzeigen, L"Protokolle anzeigen");
+  AppendMenuW(logs, MF_STRING, id::M_Namen, L"Namen anzeigen und löschen");
   HMENU items = CreatePopupMenu();
-  AppendMenuW(items, MF_STRING, IDM_M_Hilfe_Paket, L"Hilfe zum Programmpaket\tF1");
+  AppendMenuW(items, MF_STRING, id::M_Hilfe_Paket, L"Hilfe zum Programmpaket\tF1");
   AppendMenuW(items, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(items, MF_STRING, IDM_M_Info, L"Infos über die Programme");
+  AppendMenuW(items, MF_STRING, id::M_Info, L"Infos über die Programme");
   AppendMenuW(items, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(items, MF_POPUP, reinterpret_cast<UINT_PTR>(logs), L"Protokolle");
   AppendMenuW(items, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(items, MF_STRING, IDM_M_Optionen, L"Optionen");
+  AppendMenuW(items, MF_STRING, id::M_Optionen, L"Optionen");
   teacherMenu_ = CreateMenu();
   AppendMenuW(teacherMenu_, MF_POPUP, reinterpret_cast<UINT_PTR>(items), L"Lehrermenü");
   teacherMenuShown_ = false;
@@ -212,7 +215,7 @@ bool Form1::OnPreviewKey(const MSG& msg) {
   }
   // F1 is the package help's shortcut while the teacher menu is shown.
   if (msg.wParam == VK_F1 && teacherMenuShown_) {
-    OnCommand(IDM_M_Hilfe_Paket, 0);
+    OnCommand(id::M_Hilfe_Paket, 0);
     return true;
   }
   return false;

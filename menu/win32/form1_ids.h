@@ -1,36 +1,24 @@
-/* Control and resource IDs of the menu window Form1 (also read by the .rc file). */
 #pragma once
+// Control IDs of the menu window Form1, named after its controls; the end-to-end
+// tests find the controls by them.
 
-#define IDI_LIRABO 1
+namespace lirabo::ids::form1 {
 
-#define IDC_Hilfe 101
-#define IDC_CB_Name 102
-#define IDC_Command1 111
-#define IDC_Command2 112
-#define IDC_Command3 113
-#define IDC_Command4 114
-#define IDC_Command5 115
-#define IDC_Command6 116
-#define IDC_Command7 117
-#define IDC_Command8 118
-#define IDC_Command9 119
+inline constexpr int Hilfe = 101;
+inline constexpr int CB_Name = 102;
+inline constexpr int Command1 = 111;
+inline constexpr int Command2 = 112;
+inline constexpr int Command3 = 113;
+inline constexpr int Command4 = 114;
+inline constexpr int Command5 = 115;
+inline constexpr int Command6 = 116;
+inline constexpr int Command7 = 117;
+inline constexpr int Command8 = 118;
+inline constexpr int Command9 = 119;
+inline constexpr int M_Hilfe_Paket = 401;
+inline constexpr int M_Info = 402;
+inline constexpr int M_ProtokolleAnzeigen = 403;
+inline constexpr int M_Namen = 404;
+inline constexpr int M_Optionen = 405;
 
-/* Button pictures. */
-#define IDB_Command1 201
-#define IDB_Command2 202
-#define IDB_Command3 203
-#define IDB_Command4 204
-#define IDB_Command5 205
-#define IDB_Command6 206
-#define IDB_Command7 207
-#define IDB_Command8 208
-#define IDB_Command9 209
-#define IDB_CB_Name 210
-#define IDB_Weiter 211
-
-/* The teacher menu dasmenu (hidden until F6). */
-#define IDM_M_Hilfe_Paket 401
-#define IDM_M_Info 402
-#define IDM_M_ProtokolleAnzeigen 403
-#define IDM_M_Namen 404
-#define IDM_M_Optionen 405
+}  // namespace lirabo::ids::form1

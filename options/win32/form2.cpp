@@ -6,6 +6,8 @@
 #include "options/win32/form2_ids.h"
 
 namespace lirabo {
+
+namespace id = ids::form2;
 namespace {
 
 constexpr int kHelpTopic = 110;
@@ -14,42 +16,42 @@ constexpr const char* kBackgroundForm = "Hintergrund";
 
 // Rows both variants share, in tab order up to the two buttons.
 #define FORM2_SETTINGS_ROWS                                                                              \
-  {IDC_Rahmen1, ControlKind::Frame, "Farbtiefe", 293, 120, 3975, 1095},                                 \
-      {IDC_Option2, ControlKind::OptionButton, "hoch (für High-Color-Grafikmodi)", 240, 600, 3255, 375, \
-       {}, IDC_Rahmen1},                                                                                 \
-      {IDC_Option1, ControlKind::OptionButton, "niedrig (für 256-Farben-Grafikmodi)", 240, 240, 3375,   \
-       375, {}, IDC_Rahmen1},                                                                            \
-      {IDC_TVis, ControlKind::CheckBox, "Taskleiste sichtbar", 533, 4080, 3615, 375},                   \
-      {IDC_HGrund, ControlKind::CheckBox, "Bildschirmhintergrund ausblenden", 533, 3645, 3615, 375}
+  {id::Rahmen1, ControlKind::Frame, "Farbtiefe", 293, 120, 3975, 1095},                                 \
+      {id::Option2, ControlKind::OptionButton, "hoch (für High-Color-Grafikmodi)", 240, 600, 3255, 375, \
+       {}, id::Rahmen1},                                                                                 \
+      {id::Option1, ControlKind::OptionButton, "niedrig (für 256-Farben-Grafikmodi)", 240, 240, 3375,   \
+       375, {}, id::Rahmen1},                                                                            \
+      {id::TVis, ControlKind::CheckBox, "Taskleiste sichtbar", 533, 4080, 3615, 375},                   \
+      {id::HGrund, ControlKind::CheckBox, "Bildschirmhintergrund ausblenden", 533, 3645, 3615, 375}
 
 #define FORM2_AFTER_BUTTONS_ROWS                                                                         \
-  {IDC_Auflösung, ControlKind::CheckBox, "\"Vollbild\" - Darstellung", 540, 4440, 3615, 375},           \
-      {IDC_Check1, ControlKind::CheckBox, "Sprachausgabe an", 533, 1470, 3615, 255},                    \
-      {IDC_Buchstaben, ControlKind::CheckBox, "Nur Großbuchstaben", 533, 1856, 3615, 255},              \
-      {IDC_Proto, ControlKind::CheckBox, "Protokoll nach 10 Aufgaben", 533, 2242, 3615, 255},           \
-      {IDC_FehlerWeiter, ControlKind::CheckBox, "Bei Fehlern \"Weiter\" möglich", 533, 3120, 3615, 255}, \
-      {IDC_Label1, ControlKind::Label,                                                                   \
+  {id::Auflösung, ControlKind::CheckBox, "\"Vollbild\" - Darstellung", 540, 4440, 3615, 375},           \
+      {id::Check1, ControlKind::CheckBox, "Sprachausgabe an", 533, 1470, 3615, 255},                    \
+      {id::Buchstaben, ControlKind::CheckBox, "Nur Großbuchstaben", 533, 1856, 3615, 255},              \
+      {id::Proto, ControlKind::CheckBox, "Protokoll nach 10 Aufgaben", 533, 2242, 3615, 255},           \
+      {id::FehlerWeiter, ControlKind::CheckBox, "Bei Fehlern \"Weiter\" möglich", 533, 3120, 3615, 255}, \
+      {id::Label1, ControlKind::Label,                                                                   \
        "Diese Funktion ist bei Monitoren mit Breitbild nicht empfehlenswert, da das Bild dann verzerrt " \
        "wird.",                                                                                          \
        720, 4920, 3135, 615},                                                                            \
-      {IDC_ProtSave, ControlKind::CheckBox, "Protokoll unter Schülernamen abspeichern", 533, 2628, 3600, 360}
+      {id::ProtSave, ControlKind::CheckBox, "Protokoll unter Schülernamen abspeichern", 533, 2628, 3600, 360}
 
 const std::array<ControlSpec, 14> kMenuControls = {{
     FORM2_SETTINGS_ROWS,
-    {IDC_Befehl1, ControlKind::Button, "OK", 353, 5865, 1815, 375},
-    {IDC_Command1, ControlKind::Button, "Hilfe", 2393, 5865, 1815, 375},
+    {id::Befehl1, ControlKind::Button, "OK", 353, 5865, 1815, 375},
+    {id::Command1, ControlKind::Button, "Hilfe", 2393, 5865, 1815, 375},
     FORM2_AFTER_BUTTONS_ROWS,
 }};
 
 const std::array<ControlSpec, 18> kRegelpultControls = {{
     FORM2_SETTINGS_ROWS,
-    {IDC_Befehl1, ControlKind::Button, "OK", 2145, 5865, 1815, 375},
-    {IDC_Command1, ControlKind::Button, "Hilfe", 4185, 5865, 1815, 375},
+    {id::Befehl1, ControlKind::Button, "OK", 2145, 5865, 1815, 375},
+    {id::Command1, ControlKind::Button, "Hilfe", 4185, 5865, 1815, 375},
     FORM2_AFTER_BUTTONS_ROWS,
-    {IDC_Frame1, ControlKind::Frame, "Pelum 1", 4560, 1680, 3015, 2775},
-    {IDC_Command2, ControlKind::Button, "Wortliste bearbeiten", 240, 480, 2535, 495, {}, IDC_Frame1},
-    {IDC_Command3, ControlKind::Button, "Wortliste neu erstellen", 240, 1200, 2535, 495, {}, IDC_Frame1},
-    {IDC_Command4, ControlKind::Button, "Wortliste wiederherstellen", 240, 1920, 2535, 495, {}, IDC_Frame1},
+    {id::Frame1, ControlKind::Frame, "Pelum 1", 4560, 1680, 3015, 2775},
+    {id::Command2, ControlKind::Button, "Wortliste bearbeiten", 240, 480, 2535, 495, {}, id::Frame1},
+    {id::Command3, ControlKind::Button, "Wortliste neu erstellen", 240, 1200, 2535, 495, {}, id::Frame1},
+    {id::Command4, ControlKind::Button, "Wortliste wiederherstellen", 240, 1920, 2535, 495, {}, id::Frame1},
 }};
 #undef FORM2_SETTINGS_ROWS
 #undef FORM2_AFTER_BUTTONS_ROWS
@@ -70,8 +72,8 @@ FormSpec Form2::Spec() const {
   // the form's own background.
   spec.style = WS_CAPTION | WS_SYSMENU;
   // Enter and Esc both save.
-  spec.defaultButton = IDC_Befehl1;
-  spec.cancelButton = IDC_Befehl1;
+  spec.defaultButton = id::Befehl1;
+  spec.cancelButton = id::Befehl1;
   return spec;
 }
 
@@ -114,68 +116,68 @@ void Form2::OnUnload() {
 }
 
 void Form2::Render() {
-  SetChecked(IDC_Option1, model_.colourDepth == 1);
-  SetChecked(IDC_Option2, model_.colourDepth == 2);
+  SetChecked(id::Option1, model_.colourDepth == 1);
+  SetChecked(id::Option2, model_.colourDepth == 2);
   const OptionsBoxes& b = model_.boxes;
-  SetChecked(IDC_Check1, b.Check1);
-  SetChecked(IDC_Buchstaben, b.Buchstaben);
-  SetChecked(IDC_Proto, b.Proto);
-  SetChecked(IDC_ProtSave, b.ProtSave);
-  SetChecked(IDC_FehlerWeiter, b.FehlerWeiter);
-  SetChecked(IDC_HGrund, b.HGrund);
-  SetChecked(IDC_TVis, b.TVis);
-  SetChecked(IDC_Auflösung, b.Auflösung);
-  EnableControl(IDC_HGrund, model_.hGrundEnabled);
-  EnableControl(IDC_TVis, model_.tVisEnabled);
+  SetChecked(id::Check1, b.Check1);
+  SetChecked(id::Buchstaben, b.Buchstaben);
+  SetChecked(id::Proto, b.Proto);
+  SetChecked(id::ProtSave, b.ProtSave);
+  SetChecked(id::FehlerWeiter, b.FehlerWeiter);
+  SetChecked(id::HGrund, b.HGrund);
+  SetChecked(id::TVis, b.TVis);
+  SetChecked(id::Auflösung, b.Auflösung);
+  EnableControl(id::HGrund, model_.hGrundEnabled);
+  EnableControl(id::TVis, model_.tVisEnabled);
 }
 
 void Form2::ReadBoxes() {
   OptionsBoxes& b = model_.boxes;
-  b.Check1 = IsChecked(IDC_Check1);
-  b.Buchstaben = IsChecked(IDC_Buchstaben);
-  b.Proto = IsChecked(IDC_Proto);
-  b.ProtSave = IsChecked(IDC_ProtSave);
-  b.FehlerWeiter = IsChecked(IDC_FehlerWeiter);
-  b.HGrund = IsChecked(IDC_HGrund);
-  b.TVis = IsChecked(IDC_TVis);
-  b.Auflösung = IsChecked(IDC_Auflösung);
+  b.Check1 = IsChecked(id::Check1);
+  b.Buchstaben = IsChecked(id::Buchstaben);
+  b.Proto = IsChecked(id::Proto);
+  b.ProtSave = IsChecked(id::ProtSave);
+  b.FehlerWeiter = IsChecked(id::FehlerWeiter);
+  b.HGrund = IsChecked(id::HGrund);
+  b.TVis = IsChecked(id::TVis);
+  b.Auflösung = IsChecked(id::Auflösung);
 }
 
 void Form2::OnCommand(int id, int notifyCode) {
   if (notifyCode != BN_CLICKED) return;
   switch (id) {
-    case IDC_Auflösung:
+    case id::Auflösung:
       ReadBoxes();
       model_.ClickAuflösung();
       Render();
       break;
-    case IDC_HGrund:
+    case id::HGrund:
       ReadBoxes();
       model_.ClickHGrund();
       Render();
       break;
-    case IDC_Option1:
+    case id::Option1:
       model_.ChooseColourDepth(1);
       break;
-    case IDC_Option2:
+    case id::Option2:
       model_.ChooseColourDepth(2);
       break;
-    case IDC_Befehl1:
+    case id::Befehl1:
       Ok();
       break;
-    case IDC_Command1:
+    case id::Command1:
       if (context_.variant == OptionsVariant::Menu)
         ShowHelpTopic(Window(), context_.system, context_.helpFile, kHelpTopic);
       else
         ShowWinHelpTopic(Window(), kRegelpultHelpFile, kHelpTopic);
       break;
-    case IDC_Command2:
+    case id::Command2:
       if (onEditWordList) onEditWordList();
       break;
-    case IDC_Command3:
+    case id::Command3:
       if (onNewWordList) onNewWordList();
       break;
-    case IDC_Command4:
+    case id::Command4:
       if (onRestoreWordList) onRestoreWordList();
       break;
     default:

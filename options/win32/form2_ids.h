@@ -1,22 +1,26 @@
-/* Control IDs of the options dialog Form2. */
 #pragma once
+// Control IDs of the options dialog Form2, named after its controls; the end-to-end
+// tests find the controls by them.
 
-#define IDC_Rahmen1 301
-#define IDC_Option1 302
-#define IDC_Option2 303
-#define IDC_Check1 304
-#define IDC_Buchstaben 305
-#define IDC_Proto 306
-#define IDC_ProtSave 307
-#define IDC_FehlerWeiter 308
-#define IDC_HGrund 309
-#define IDC_TVis 310
-#define IDC_Auflösung 311
-#define IDC_Label1 312
-#define IDC_Befehl1 313
-#define IDC_Command1 314
-/* regelpult only: the word list frame. */
-#define IDC_Frame1 315
-#define IDC_Command2 316
-#define IDC_Command3 317
-#define IDC_Command4 318
+namespace lirabo::ids::form2 {
+
+inline constexpr int Rahmen1 = 301;
+inline constexpr int Option1 = 302;
+inline constexpr int Option2 = 303;
+inline constexpr int Check1 = 304;
+inline constexpr int Buchstaben = 305;
+inline constexpr int Proto = 306;
+inline constexpr int ProtSave = 307;
+inline constexpr int FehlerWeiter = 308;
+inline constexpr int HGrund = 309;
+inline constexpr int TVis = 310;
+inline constexpr int Auflösung = 311;
+inline constexpr int Label1 = 312;
+inline constexpr int Befehl1 = 313;
+inline constexpr int Command1 = 314;
+inline constexpr int Frame1 = 315;
+inline constexpr int Command2 = 316;
+inline constexpr int Command3 = 317;
+inline constexpr int Command4 = 318;
+
+}  // namespace lirabo::ids::form2

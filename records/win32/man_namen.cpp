@@ -11,12 +11,14 @@
 #include "common/win32/form.h"
 #include "common/win32/help.h"
 #include "common/win32/wide.h"
-#include "menu/win32/form1_ids.h"
+#include "menu/win32/picture_ids.h"
 #include "records/name_entry.h"
 #include "records/win32/list_box.h"
 #include "records/win32/man_namen_ids.h"
 
 namespace lirabo {
+
+namespace id = ids::man_namen;
 namespace {
 
 constexpr int kHelpTopic = 99;
@@ -29,12 +31,12 @@ constexpr UINT kListClicked = WM_APP + 2;
 
 // In tab order; positions on the panel are relative to it.
 const std::array<ControlSpec, 5> kControls = {{
-    {IDC_Picture1, ControlKind::Panel, "", 353, 330, 7815, 4695, {}, 0, kNoColour, kWhite, WS_CLIPSIBLINGS},
-    {IDC_Label2, ControlKind::Label, "", 870, 240, 6135, 855, kFont, IDC_Picture1},
-    {IDC_Text1, ControlKind::TextBox, "", 1590, 1200, 4695, 480, kFont, IDC_Picture1, kNoColour, kNoColour,
+    {id::Picture1, ControlKind::Panel, "", 353, 330, 7815, 4695, {}, 0, kNoColour, kWhite, WS_CLIPSIBLINGS},
+    {id::Label2, ControlKind::Label, "", 870, 240, 6135, 855, kFont, id::Picture1},
+    {id::Text1, ControlKind::TextBox, "", 1590, 1200, 4695, 480, kFont, id::Picture1, kNoColour, kNoColour,
      ES_READONLY},
-    {IDC_List1, ControlKind::ListBox, "", 360, 2160, 4695, 2220, kFont, IDC_Picture1},
-    {IDC_OK, ControlKind::PictureButton, texts::kNameEntryContinue, 5520, 2520, 1815, 1575, kFont, IDC_Picture1,
+    {id::List1, ControlKind::ListBox, "", 360, 2160, 4695, 2220, kFont, id::Picture1},
+    {id::OK, ControlKind::PictureButton, texts::kNameEntryContinue, 5520, 2520, 1815, 1575, kFont, id::Picture1,
      kNoColour, kNoColour, 0, IDB_Weiter},
 }};
 
@@ -47,7 +49,7 @@ class ManNamen final : public Form {
     FormSpec spec{texts::kNameEntryCaption, 8580, 5370};
     spec.style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     spec.exStyle = WS_EX_DLGMODALFRAME;
-    spec.defaultButton = IDC_OK;
+    spec.defaultButton = id::OK;
     spec.keyPreview = true;
     return spec;
   }
@@ -57,13 +59,13 @@ class ManNamen final : public Form {
   void OnLoad() override {
     SetWindowPos(Window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // The panel lies under its controls and never paints over them.
-    SetWindowPos(Control(IDC_Picture1), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(Control(id::Picture1), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     NameEntryList list = LoadNameEntryList(context_.files, context_.paths);
-    HWND box = Control(IDC_List1);
+    HWND box = Control(id::List1);
     for (const std::string& item : list.items)
       SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
     loadError_ = list.error;
-    SetText(IDC_Label2, texts::kNameEntryPrompt);
+    SetText(id::Label2, texts::kNameEntryPrompt);
     PostMessageW(Window(), kAfterShow, 0, 0);
   }
 
@@ -71,20 +73,20 @@ class ManNamen final : public Form {
   bool OnQueryUnload(UnloadReason) override { return false; }
 
   void OnCommand(int id, int notifyCode) override {
-    if (id == IDC_OK && notifyCode == BN_CLICKED) {
-      if (ConfirmPupilName(context_.files, context_.messages, context_.paths, Text(IDC_Text1),
+    if (id == id::OK && notifyCode == BN_CLICKED) {
+      if (ConfirmPupilName(context_.files, context_.messages, context_.paths, Text(id::Text1),
                            context_.pupilName))
         Unload();
-    } else if (id == IDC_List1 && (notifyCode == LBN_SELCHANGE || notifyCode == LBN_DBLCLK)) {
+    } else if (id == id::List1 && (notifyCode == LBN_SELCHANGE || notifyCode == LBN_DBLCLK)) {
       TakeListSelection();
     }
   }
 
   bool OnPreviewKey(const MSG& msg) override {
     if (msg.message == WM_CHAR) {
-      const std::string before = Text(IDC_Text1);
+      const std::string before = Text(id::Text1);
       NameKeyResult result = FilterNameKey(before, static_cast<char32_t>(msg.wParam));
-      if (result.text != before) SetText(IDC_Text1, result.text);
+      if (result.text != before) SetText(id::Text1, result.text);
       return result.consumed;
     }
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
@@ -96,7 +98,7 @@ class ManNamen final : public Form {
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == kAfterShow) {
-      SetFocus(Control(IDC_Text1));
+      SetFocus(Control(id::Text1));
       if (loadError_) context_.messages.Show(loadError_.description);
       return 0;
     }
@@ -104,7 +106,7 @@ class ManNamen final : public Form {
     // still chooses that name again.
     if (message == WM_PARENTNOTIFY && LOWORD(wParam) == WM_LBUTTONDOWN) {
       POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      if (ChildWindowFromPointEx(Window(), at, CWP_SKIPINVISIBLE) == Control(IDC_List1))
+      if (ChildWindowFromPointEx(Window(), at, CWP_SKIPINVISIBLE) == Control(id::List1))
         PostMessageW(Window(), kListClicked, 0, 0);
     } else if (message == kListClicked) {
       TakeListSelection();
@@ -115,7 +117,7 @@ class ManNamen final : public Form {
 
  private:
   void TakeListSelection() {
-    if (auto entry = ListBoxSelection(Control(IDC_List1))) SetText(IDC_Text1, FirstCodePoints(*entry, kNameBoxCapacity));
+    if (auto entry = ListBoxSelection(Control(id::List1))) SetText(id::Text1, FirstCodePoints(*entry, kNameBoxCapacity));
   }
 
   NameEntryContext& context_;

@@ -9,6 +9,8 @@
 #include "records/win32/man_namen_anzeigen_ids.h"
 
 namespace lirabo {
+
+namespace id = ids::man_namen_anzeigen;
 namespace {
 
 constexpr int kHelpTopic = 106;
@@ -16,9 +18,9 @@ constexpr FontSpec kListFont{L"Arial", 1800, true};
 
 // In tab order.
 const std::array<ControlSpec, 3> kControls = {{
-    {IDC_NamenAnzeigen_OK, ControlKind::Button, "Zurück", 2880, 3600, 2295, 495},
-    {IDC_NamenAnzeigen_List1, ControlKind::ListBox, "", 240, 240, 4935, 3105, kListFont},
-    {IDC_NamenAnzeigen_Command1, ControlKind::Button, "Name löschen", 240, 3600, 2295, 495},
+    {id::OK, ControlKind::Button, "Zurück", 2880, 3600, 2295, 495},
+    {id::List1, ControlKind::ListBox, "", 240, 240, 4935, 3105, kListFont},
+    {id::Command1, ControlKind::Button, "Name löschen", 240, 3600, 2295, 495},
 }};
 
 class ManNamenAnzeigen final : public Form {
@@ -31,7 +33,7 @@ class ManNamenAnzeigen final : public Form {
  protected:
   FormSpec Spec() const override {
     FormSpec spec{"Namen löschen", 5430, 4380};
-    spec.cancelButton = IDC_NamenAnzeigen_OK;
+    spec.cancelButton = id::OK;
     spec.keyPreview = true;  // F1, whichever control has the focus
     return spec;
   }
@@ -39,17 +41,17 @@ class ManNamenAnzeigen final : public Form {
 
   void OnLoad() override {
     list_.Load();
-    FillListBox(Control(IDC_NamenAnzeigen_List1), list_.Names());
+    FillListBox(Control(id::List1), list_.Names());
   }
 
   void OnCommand(int id, int code) override {
     if (code != BN_CLICKED) return;
-    if (id == IDC_NamenAnzeigen_Command1) {
-      HWND listBox = Control(IDC_NamenAnzeigen_List1);
+    if (id == id::Command1) {
+      HWND listBox = Control(id::List1);
       LRESULT index = SendMessageW(listBox, LB_GETCURSEL, 0, 0);
       if (list_.DeleteName(ListBoxSelection(listBox)) && index != LB_ERR)
         SendMessageW(listBox, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-    } else if (id == IDC_NamenAnzeigen_OK) {
+    } else if (id == id::OK) {
       // The close box leaves without writing; only "Zurück" writes.
       if (list_.Leave()) Unload();
     }

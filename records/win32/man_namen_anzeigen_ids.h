@@ -1,6 +1,11 @@
-/* Control IDs of the name list Man_NamenAnzeigen, prefixed with the form's name. */
 #pragma once
+// Control IDs of the name list Man_NamenAnzeigen, named after its controls; the end-to-end
+// tests find the controls by them.
 
-#define IDC_NamenAnzeigen_List1 611
-#define IDC_NamenAnzeigen_Command1 612
-#define IDC_NamenAnzeigen_OK 613
+namespace lirabo::ids::man_namen_anzeigen {
+
+inline constexpr int List1 = 611;
+inline constexpr int Command1 = 612;
+inline constexpr int OK = 613;
+
+}  // namespace lirabo::ids::man_namen_anzeigen

@@ -1,8 +1,13 @@
-/* Control IDs of the name-entry dialog Man_Namen. */
 #pragma once
+// Control IDs of the name-entry dialog Man_Namen, named after its controls; the end-to-end
+// tests find the controls by them.
 
-#define IDC_Picture1 301
-#define IDC_Label2 302
-#define IDC_Text1 303
-#define IDC_List1 304
-#define IDC_OK 305
+namespace lirabo::ids::man_namen {
+
+inline constexpr int Picture1 = 301;
+inline constexpr int Label2 = 302;
+inline constexpr int Text1 = 303;
+inline constexpr int List1 = 304;
+inline constexpr int OK = 305;
+
+}  // namespace lirabo::ids::man_namen

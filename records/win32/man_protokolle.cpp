@@ -9,16 +9,18 @@
 #include "records/win32/man_protokolle_ids.h"
 
 namespace lirabo {
+
+namespace id = ids::man_protokolle;
 namespace {
 
 constexpr int kHelpTopic = 106;
 
 // In tab order.
 const std::array<ControlSpec, 4> kControls = {{
-    {IDC_Protokolle_Text1, ControlKind::MultiLineText, "", 2520, 240, 6495, 5295},
-    {IDC_Protokolle_File1, ControlKind::ListBox, "", 240, 240, 2055, 3600},
-    {IDC_Protokolle_Command1, ControlKind::Button, "Zurück", 240, 4920, 2055, 615},
-    {IDC_Protokolle_Command2, ControlKind::Button, "ausgewähltes Protokoll löschen", 240, 4080, 2055, 615, {}, 0,
+    {id::Text1, ControlKind::MultiLineText, "", 2520, 240, 6495, 5295},
+    {id::File1, ControlKind::ListBox, "", 240, 240, 2055, 3600},
+    {id::Command1, ControlKind::Button, "Zurück", 240, 4920, 2055, 615},
+    {id::Command2, ControlKind::Button, "ausgewähltes Protokoll löschen", 240, 4080, 2055, 615, {}, 0,
      kNoColour, kNoColour, BS_MULTILINE},
 }};
 
@@ -32,7 +34,7 @@ class ManProtokolle final : public Form {
  protected:
   FormSpec Spec() const override {
     FormSpec spec{"Protokolle anzeigen", 9255, 5880};
-    spec.cancelButton = IDC_Protokolle_Command1;
+    spec.cancelButton = id::Command1;
     spec.keyPreview = true;  // F1, whichever control has the focus
     return spec;
   }
@@ -40,22 +42,22 @@ class ManProtokolle final : public Form {
 
   void OnLoad() override {
     // Logs grow large; the edit control's default limit would cut them.
-    SendMessageW(Control(IDC_Protokolle_Text1), EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(Control(id::Text1), EM_SETLIMITTEXT, 0, 0);
     viewer_.Load();
-    FillListBox(Control(IDC_Protokolle_File1), viewer_.Logs());
+    FillListBox(Control(id::File1), viewer_.Logs());
   }
 
   void OnCommand(int id, int code) override {
-    if (id == IDC_Protokolle_File1 && code == LBN_SELCHANGE) {
-      if (auto name = ListBoxSelection(Control(IDC_Protokolle_File1)))
-        if (viewer_.ShowLog(*name)) SetText(IDC_Protokolle_Text1, viewer_.Text());
-    } else if (id == IDC_Protokolle_Command2 && code == BN_CLICKED) {
+    if (id == id::File1 && code == LBN_SELCHANGE) {
+      if (auto name = ListBoxSelection(Control(id::File1)))
+        if (viewer_.ShowLog(*name)) SetText(id::Text1, viewer_.Text());
+    } else if (id == id::Command2 && code == BN_CLICKED) {
       const std::string shownBefore = viewer_.ShownPath();
-      if (viewer_.DeleteLog(ListBoxSelection(Control(IDC_Protokolle_File1)))) {
-        FillListBox(Control(IDC_Protokolle_File1), viewer_.Logs());
-        if (viewer_.ShownPath() != shownBefore) SetText(IDC_Protokolle_Text1, viewer_.Text());
+      if (viewer_.DeleteLog(ListBoxSelection(Control(id::File1)))) {
+        FillListBox(Control(id::File1), viewer_.Logs());
+        if (viewer_.ShownPath() != shownBefore) SetText(id::Text1, viewer_.Text());
       }
-    } else if (id == IDC_Protokolle_Command1 && code == BN_CLICKED) {
+    } else if (id == id::Command1 && code == BN_CLICKED) {
       Unload();
     }
   }

@@ -1,8 +1,12 @@
-/* Control IDs of the log viewer Man_Protokolle. Prefixed with the form's name:
-   the menu's Command1 and Command2 are different controls. */
 #pragma once
+// Control IDs of the log viewer Man_Protokolle, named after its controls; the end-to-end
+// tests find the controls by them.
 
-#define IDC_Protokolle_File1 601
-#define IDC_Protokolle_Text1 602
-#define IDC_Protokolle_Command2 603
-#define IDC_Protokolle_Command1 604
+namespace lirabo::ids::man_protokolle {
+
+inline constexpr int File1 = 601;
+inline constexpr int Text1 = 602;
+inline constexpr int Command2 = 603;
+inline constexpr int Command1 = 604;
+
+}  // namespace lirabo::ids::man_protokolle

@@ -39,8 +39,8 @@ TEST_F(Launcher, WithoutNamesTheProgramTextAloneAndTheMenuCloses) {
   Process menu = Process::Start(install.Path("tafelwahl.exe"), "/n=\"Anna\"");
   HWND window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
   ASSERT_TRUE(window);
-  EXPECT_EQ(ControlText(window, IDC_Command3), "Tesra");
-  Click(window, IDC_Command3);
+  EXPECT_EQ(ControlText(window, ids::form1::Command3), "Tesra");
+  Click(window, ids::form1::Command3);
   ASSERT_TRUE(WaitForStarts(1));
   EXPECT_EQ(Started(), std::vector<std::string>{"tesra.exe Q"});
   EXPECT_TRUE(menu.WaitForExit());
@@ -51,15 +51,15 @@ TEST_F(Launcher, WithNamesFolderAndNameQuotedAndTheMenuStaysInFullScreenMode) {
   Process menu = Process::Start(install.Path("tafelwahl.exe"), "/n=\"Anna\"");
   HWND window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
   ASSERT_TRUE(window);
-  Click(window, IDC_Command1);
+  Click(window, ids::form1::Command1);
   ASSERT_TRUE(WaitForStarts(1));
   EXPECT_EQ(Started()[0], "Kamu1.exe Q /p=\"" + SettingsFolder() + "\" /n=\"Anna\"");
   // Full screen: the menu stays and a second button starts a second program.
   EXPECT_FALSE(menu.WaitForExit(300ms));
-  Click(window, IDC_Command7);
+  Click(window, ids::form1::Command7);
   ASSERT_TRUE(WaitForStarts(2));
   EXPECT_EQ(Started()[1], "Pelum1.exe Q /p=\"" + SettingsFolder() + "\" /n=\"Anna\"");
-  Click(window, IDC_Command8);
+  Click(window, ids::form1::Command8);
   EXPECT_TRUE(menu.WaitForExit());
 }
 
@@ -68,14 +68,14 @@ TEST_F(Launcher, AMissingProgramIsReportedAndTheMenuStays) {
   Process menu = Process::Start(install.Path("tafelwahl.exe"));
   HWND window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
   ASSERT_TRUE(window);
-  Click(window, IDC_Command4);  // Orvin.exe is not installed
+  Click(window, ids::form1::Command4);  // Orvin.exe is not installed
   HWND box = WaitForMessageBox(menu.Id());
   ASSERT_TRUE(box);
   EXPECT_EQ(MessageBoxText(box), texts::kProgramNotFound);
   AnswerMessageBox(box, IDOK);
   EXPECT_FALSE(menu.WaitForExit(300ms));
   EXPECT_TRUE(IsWindowVisible(window));
-  Click(window, IDC_Command8);
+  Click(window, ids::form1::Command8);
   EXPECT_TRUE(menu.WaitForExit());
 }
 
@@ -93,7 +93,7 @@ TEST_F(Launcher, BackgroundCoversTheWorkAreaOrTheScreenAndGoesWithTheMenu) {
   PostMessageW(background, WM_CLOSE, 0, 0);
   EXPECT_FALSE(menu.WaitForExit(300ms));
   EXPECT_TRUE(IsWindowVisible(background));
-  Click(window, IDC_Command2);
+  Click(window, ids::form1::Command2);
   ASSERT_TRUE(WaitForStarts(1));
   EXPECT_EQ(Started()[0], "Kamu2.exe Q");
   EXPECT_TRUE(menu.WaitForExit());
@@ -112,7 +112,7 @@ TEST_F(Launcher, BackgroundCoversTheWorkAreaOrTheScreenAndGoesWithTheMenu) {
   HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
   ASSERT_TRUE(taskbar);
   EXPECT_FALSE(IsWindowVisible(taskbar));
-  Click(window, IDC_Command8);
+  Click(window, ids::form1::Command8);
   EXPECT_TRUE(covering.WaitForExit());
   EXPECT_TRUE(IsWindowVisible(taskbar));
 }

@@ -30,8 +30,8 @@ TEST_F(MenuStartup, GreetsThePupilFromTheCommandLineAndPreparesHerFiles) {
   Process menu = StartMenu("/n=\"Anna\"");
   HWND window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
   ASSERT_TRUE(window);
-  EXPECT_EQ(ControlText(window, IDC_Hilfe), "Hallo Anna!\r\nWähle ein Programm aus:");
-  EXPECT_TRUE(IsControlVisible(window, IDC_CB_Name));
+  EXPECT_EQ(ControlText(window, ids::form1::Hilfe), "Hallo Anna!\r\nWähle ein Programm aus:");
+  EXPECT_TRUE(IsControlVisible(window, ids::form1::CB_Name));
   EXPECT_EQ(ReadFileBytes(SettingsFolder() + "\\options.ini"), OptionsText(kNamesOn));
   EXPECT_EQ(ReadFileBytes(SettingsFolder() + "\\options.bak"), OptionsText(kNamesOn));
   EXPECT_TRUE(FileExists(LogFolder() + "\\Anna.txt"));
@@ -42,7 +42,7 @@ TEST_F(MenuStartup, GreetsThePupilFromTheCommandLineAndPreparesHerFiles) {
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_FALSE(menu.WaitForExit(500ms));
   EXPECT_TRUE(IsWindow(window));
-  Click(window, IDC_Command8);
+  Click(window, ids::form1::Command8);
   EXPECT_TRUE(menu.WaitForExit());
 }
 
@@ -87,7 +87,7 @@ TEST_F(MenuStartup, ASecondStartEndsAndLeavesTheFirstMenuAlone) {
   EXPECT_TRUE(second.WaitForExit());
   EXPECT_TRUE(first.IsRunning());
   EXPECT_EQ(WindowText(window), texts::kMenuCaption);
-  Click(window, IDC_Command8);
+  Click(window, ids::form1::Command8);
   EXPECT_TRUE(first.WaitForExit());
 }
 
@@ -97,10 +97,10 @@ TEST_F(MenuStartup, NineValuesMeanNoNamesAndNoNameButton) {
   Process menu = StartMenu("/n=\"Anna\"");
   HWND window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
   ASSERT_TRUE(window);
-  EXPECT_FALSE(IsControlVisible(window, IDC_CB_Name));
-  EXPECT_EQ(ControlText(window, IDC_Hilfe), "Hallo!\r\nWähle ein Programm aus:");
+  EXPECT_FALSE(IsControlVisible(window, ids::form1::CB_Name));
+  EXPECT_EQ(ControlText(window, ids::form1::Hilfe), "Hallo!\r\nWähle ein Programm aus:");
   EXPECT_FALSE(FileExists(LogFolder() + "\\Anna.txt"));
-  Click(window, IDC_Command8);
+  Click(window, ids::form1::Command8);
   EXPECT_TRUE(menu.WaitForExit());
 }
 

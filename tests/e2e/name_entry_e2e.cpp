@@ -36,8 +36,8 @@ class NameEntry : public ::testing::Test {
   }
   // Keys go to the name box, as typed; then waits until the box shows `expected`.
   bool Type(const std::wstring& keys, const std::string& expected) {
-    for (wchar_t c : keys) PostChar(Child(dialog, IDC_Text1), c);
-    return WaitUntil([&] { return ControlText(dialog, IDC_Text1) == expected; });
+    for (wchar_t c : keys) PostChar(Child(dialog, ids::man_namen::Text1), c);
+    return WaitUntil([&] { return ControlText(dialog, ids::man_namen::Text1) == expected; });
   }
   void ExpectMessage(const std::string& text) {
     HWND box = WaitForMessageBox(menu.Id());
@@ -48,13 +48,13 @@ class NameEntry : public ::testing::Test {
   std::string Register() const { return ReadFileBytes(LogFolder() + "\\Namen.ini"); }
   // Confirms the box; the menu then greets `greeting` and is ended.
   void ConfirmAndExpectGreeting(const std::string& greeting, bool endMenu = true) {
-    Click(dialog, IDC_OK);
+    Click(dialog, ids::man_namen::OK);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
     ASSERT_TRUE(window);
-    EXPECT_EQ(ControlText(window, IDC_Hilfe), greeting + "\r\nWähle ein Programm aus:");
+    EXPECT_EQ(ControlText(window, ids::form1::Hilfe), greeting + "\r\nWähle ein Programm aus:");
     if (!endMenu) return;
-    Click(window, IDC_Command8);
+    Click(window, ids::form1::Command8);
     EXPECT_TRUE(menu.WaitForExit());
   }
 
@@ -70,9 +70,9 @@ TEST_F(NameEntry, FiltersKeysRefusesUmlautsAndTakesAnEmptyBoxAsUnbekannt) {
   EXPECT_TRUE(GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
   // Space, hyphen and apostrophe change nothing.
   ASSERT_TRUE(Type(L"J\u00F6 -'rg", "Jörg"));
-  Click(dialog, IDC_OK);
+  Click(dialog, ids::man_namen::OK);
   ExpectMessage("Gib bitte nur Buchstaben oder Zahlen ein!");
-  EXPECT_EQ(ControlText(dialog, IDC_Text1), "Jörg");
+  EXPECT_EQ(ControlText(dialog, ids::man_namen::Text1), "Jörg");
   EXPECT_FALSE(FileExists(LogFolder() + "\\Jörg.txt"));
 
   // The close request is refused: the keys posted after it still reach the box.
@@ -95,14 +95,14 @@ TEST_F(NameEntry, ListsTheRegisterSortedAndTakesAChosenOrKnownName) {
   ConfirmAndExpectGreeting("Hallo anna!", false);
   EXPECT_TRUE(FileExists(LogFolder() + "\\anna.txt"));
 
-  Click(window, IDC_CB_Name);
+  Click(window, ids::form1::CB_Name);
   ASSERT_TRUE(WaitForDialog());
-  EXPECT_EQ(ControlText(dialog, IDC_Text1), "");
-  EXPECT_EQ(ListBoxItems(dialog, IDC_List1), (std::vector<std::string>{"Anna", "Tom Berg", "Unbekannt", "Zoe"}));
-  HWND list = Child(dialog, IDC_List1);
+  EXPECT_EQ(ControlText(dialog, ids::man_namen::Text1), "");
+  EXPECT_EQ(ListBoxItems(dialog, ids::man_namen::List1), (std::vector<std::string>{"Anna", "Tom Berg", "Unbekannt", "Zoe"}));
+  HWND list = Child(dialog, ids::man_namen::List1);
   SendMessageW(list, LB_SETCURSEL, 1, 0);
-  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_List1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-  ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, IDC_Text1) == "Tom Berg"; }));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(ids::man_namen::List1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, ids::man_namen::Text1) == "Tom Berg"; }));
   ConfirmAndExpectGreeting("Hallo Tom Berg!");
   EXPECT_EQ(Register(), known);
   EXPECT_TRUE(FileExists(LogFolder() + "\\Tom Berg.txt"));
@@ -117,12 +117,12 @@ TEST_F(NameEntry, AHeldRegisterIsReportedAndTheDialogStaysUsable) {
 
   Start();
   ExpectMessage(sharingViolation);
-  EXPECT_TRUE(ListBoxItems(dialog, IDC_List1).empty());
+  EXPECT_TRUE(ListBoxItems(dialog, ids::man_namen::List1).empty());
   ASSERT_TRUE(Type(L"Ben", "Ben"));
-  Click(dialog, IDC_OK);
+  Click(dialog, ids::man_namen::OK);
   ExpectMessage(sharingViolation);
   EXPECT_TRUE(IsWindowVisible(dialog));
-  EXPECT_EQ(ControlText(dialog, IDC_Text1), "Ben");
+  EXPECT_EQ(ControlText(dialog, ids::man_namen::Text1), "Ben");
 
   holder.Kill();
   ConfirmAndExpectGreeting("Hallo Ben!");

@@ -4,17 +4,8 @@
 #include "menu/menu_texts.h"
 #include "menu/win32/form1_ids.h"
 #include "options/options_dialog.h"
-#include "tests/driver/driver.h"
-
-// Form1 and Form2 both have controls named Command1 to Command4.
-namespace {
-constexpr int kMenuEndButton = IDC_Command8;
-}
-#undef IDC_Command1
-#undef IDC_Command2
-#undef IDC_Command3
-#undef IDC_Command4
 #include "options/win32/form2_ids.h"
+#include "tests/driver/driver.h"
 
 namespace lirabo::test {
 namespace {
@@ -60,13 +51,13 @@ TEST_F(Regelpult, ASecondDialogIsRefusedAndEndsWhileTheFirstStaysAndAMenuStartsA
   HWND window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
   ASSERT_TRUE(window);
   EXPECT_EQ(WaitForMessageBox(menu.Id(), 500ms), nullptr);
-  Click(window, kMenuEndButton);
+  Click(window, ids::form1::Command8);
   EXPECT_TRUE(menu.WaitForExit());
 
   // The dialog ignores a close request; only OK ends it.
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   EXPECT_FALSE(first.WaitForExit(500ms));
-  Click(dialog, IDC_Befehl1);
+  Click(dialog, ids::form2::Befehl1);
   EXPECT_TRUE(first.WaitForExit());
 }
 
@@ -75,11 +66,11 @@ TEST_F(Regelpult, OpensAsTheMasterSaysAndOkOrEscWritesItInTheWritersFormat) {
   Process p;
   HWND dialog = Open(p);
   ASSERT_TRUE(dialog);
-  for (int id : {IDC_Option1, IDC_Option2, IDC_Check1, IDC_Buchstaben, IDC_Proto, IDC_ProtSave, IDC_FehlerWeiter,
-                 IDC_HGrund, IDC_TVis, IDC_Auflösung})
+  for (int id : {ids::form2::Option1, ids::form2::Option2, ids::form2::Check1, ids::form2::Buchstaben, ids::form2::Proto, ids::form2::ProtSave, ids::form2::FehlerWeiter,
+                 ids::form2::HGrund, ids::form2::TVis, ids::form2::Auflösung})
     EXPECT_FALSE(IsChecked(dialog, id)) << id;
-  Click(dialog, IDC_Buchstaben);
-  ASSERT_TRUE(WaitUntil([&] { return IsChecked(dialog, IDC_Buchstaben); }));
+  Click(dialog, ids::form2::Buchstaben);
+  ASSERT_TRUE(WaitUntil([&] { return IsChecked(dialog, ids::form2::Buchstaben); }));
   PostKey(dialog, VK_ESCAPE);
   ExpectClientNoticeAndEnd(p);
   EXPECT_EQ(install.Read("options.ini"), OptionsText({0, 0, 0, 0, 0, 0, -1, 0, 0, 0}));
@@ -88,11 +79,11 @@ TEST_F(Regelpult, OpensAsTheMasterSaysAndOkOrEscWritesItInTheWritersFormat) {
   install.Write("options.ini", OptionsText({1, 0, 0, 0, -1, -1, 0, 0, 0, 1}));
   dialog = Open(p);
   ASSERT_TRUE(dialog);
-  EXPECT_TRUE(IsChecked(dialog, IDC_HGrund));
-  EXPECT_FALSE(IsControlEnabled(dialog, IDC_HGrund));
-  EXPECT_FALSE(IsChecked(dialog, IDC_TVis));
-  EXPECT_FALSE(IsControlEnabled(dialog, IDC_TVis));
-  Click(dialog, IDC_Befehl1);
+  EXPECT_TRUE(IsChecked(dialog, ids::form2::HGrund));
+  EXPECT_FALSE(IsControlEnabled(dialog, ids::form2::HGrund));
+  EXPECT_FALSE(IsChecked(dialog, ids::form2::TVis));
+  EXPECT_FALSE(IsControlEnabled(dialog, ids::form2::TVis));
+  Click(dialog, ids::form2::Befehl1);
   ExpectClientNoticeAndEnd(p);
   const std::string written = OptionsText({1, 0, -1, -1, 0, -1, 0, 0, 0, 1});
   EXPECT_EQ(install.Read("options.ini"), written);
@@ -125,14 +116,14 @@ TEST(TeacherMenu, F6TogglesTheMenuBarInfoShowsTheVersionAndOptionsReloadOnlyOnAC
   PostKey(window, VK_F6);
   ASSERT_TRUE(WaitUntil([&] { return GetMenu(window) == nullptr && height() == before; }));
 
-  PostMessageW(window, WM_COMMAND, IDM_M_Info, 0);
+  PostMessageW(window, WM_COMMAND, ids::form1::M_Info, 0);
   HWND box = WaitForMessageBox(menu.Id());
   ASSERT_TRUE(box);
   EXPECT_EQ(MessageBoxText(box), std::string("JW Lirabo Version 2.17.0077\r\n") + LIRABO_LEGAL_COPYRIGHT);
   AnswerMessageBox(box, IDOK);
 
   const auto openOptions = [&] {
-    PostMessageW(window, WM_COMMAND, IDM_M_Optionen, 0);
+    PostMessageW(window, WM_COMMAND, ids::form1::M_Optionen, 0);
     HWND dialog = WaitForVisibleWindow(menu.Id(), kDialogCaption);
     EXPECT_FALSE(IsWindowVisible(window));
     return dialog;
@@ -143,21 +134,21 @@ TEST(TeacherMenu, F6TogglesTheMenuBarInfoShowsTheVersionAndOptionsReloadOnlyOnAC
   ASSERT_TRUE(dialog);
   PostKey(dialog, VK_ESCAPE);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
-  EXPECT_TRUE(IsControlVisible(window, IDC_CB_Name));
+  EXPECT_TRUE(IsControlVisible(window, ids::form1::CB_Name));
   EXPECT_EQ(ReadFileBytes(userCopy), OptionsText({2, -1, 0, 0, -1, 0, 0, -1, -1, 1}));
   // A change reloads the menu: without names the name box is gone.
   dialog = openOptions();
   ASSERT_TRUE(dialog);
-  Click(dialog, IDC_ProtSave);
-  ASSERT_TRUE(WaitUntil([&] { return !IsChecked(dialog, IDC_ProtSave); }));
-  Click(dialog, IDC_Befehl1);
+  Click(dialog, ids::form2::ProtSave);
+  ASSERT_TRUE(WaitUntil([&] { return !IsChecked(dialog, ids::form2::ProtSave); }));
+  Click(dialog, ids::form2::Befehl1);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
   window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
   ASSERT_TRUE(window);
-  EXPECT_FALSE(IsControlVisible(window, IDC_CB_Name));
-  EXPECT_EQ(ControlText(window, IDC_Hilfe), "Hallo!\r\nWähle ein Programm aus:");
+  EXPECT_FALSE(IsControlVisible(window, ids::form1::CB_Name));
+  EXPECT_EQ(ControlText(window, ids::form1::Hilfe), "Hallo!\r\nWähle ein Programm aus:");
   EXPECT_EQ(ReadFileBytes(userCopy), OptionsText({2, -1, 0, 0, -1, 0, 0, -1, -1, 0}));
-  Click(window, kMenuEndButton);
+  Click(window, ids::form1::Command8);
   EXPECT_TRUE(menu.WaitForExit());
 }
 

@@ -56,8 +56,8 @@ class Records : public ::testing::Test {
     AnswerMessageBox(box, answer);
   }
   bool Shows(HWND dialog, const std::string& log, const std::string& text) {
-    Select(dialog, IDC_Protokolle_File1, log);
-    return WaitUntil([&] { return ControlText(dialog, IDC_Protokolle_Text1) == text; }, 60s);
+    Select(dialog, ids::man_protokolle::File1, log);
+    return WaitUntil([&] { return ControlText(dialog, ids::man_protokolle::Text1) == text; }, 60s);
   }
 
   Installation install{"records"};
@@ -74,66 +74,66 @@ TEST_F(Records, LogViewerListsShowsAndDeletesTheLogsOfTheFolder) {
   WriteFileBytes(folder + "\\Gross.txt", large + "letzte Zeile");
   const std::string registerBefore = ReadFileBytes(folder + "\\Namen.ini");
 
-  HWND dialog = Open(IDM_M_ProtokolleAnzeigen, "Protokolle anzeigen");
+  HWND dialog = Open(ids::form1::M_ProtokolleAnzeigen, "Protokolle anzeigen");
   ASSERT_TRUE(dialog);
-  EXPECT_EQ(ListBoxItems(dialog, IDC_Protokolle_File1), (Texts{"Anna.txt", "Ben.txt", "Gross.txt", "Jörg.txt"}));
+  EXPECT_EQ(ListBoxItems(dialog, ids::man_protokolle::File1), (Texts{"Anna.txt", "Ben.txt", "Gross.txt", "Jörg.txt"}));
   EXPECT_TRUE(Shows(dialog, "Gross.txt", large + "letzte Zeile\r\n"));
   EXPECT_TRUE(Shows(dialog, "Jörg.txt", "Pelum 2\r\näöü\r\n"));
   EXPECT_TRUE(Shows(dialog, "Anna.txt", ""));  // created empty at start-up
   EXPECT_TRUE(Shows(dialog, "Ben.txt", "Kamu 1: 3 Fehler\r\nTesra: gut\r\n"));
 
   const std::string question = "Wollen Sie die Datei Ben.txt wirklich löschen?";
-  Delete(dialog, IDC_Protokolle_Command2, question, IDNO);
+  Delete(dialog, ids::man_protokolle::Command2, question, IDNO);
   EXPECT_TRUE(FileExists(folder + "\\Ben.txt"));
-  EXPECT_EQ(ControlText(dialog, IDC_Protokolle_Text1), "Kamu 1: 3 Fehler\r\nTesra: gut\r\n");
-  EXPECT_EQ(ListBoxItems(dialog, IDC_Protokolle_File1).size(), 4u);
+  EXPECT_EQ(ControlText(dialog, ids::man_protokolle::Text1), "Kamu 1: 3 Fehler\r\nTesra: gut\r\n");
+  EXPECT_EQ(ListBoxItems(dialog, ids::man_protokolle::File1).size(), 4u);
 
-  Delete(dialog, IDC_Protokolle_Command2, question, IDYES);
+  Delete(dialog, ids::man_protokolle::Command2, question, IDYES);
   EXPECT_TRUE(WaitUntil([&] {
-    return ListBoxItems(dialog, IDC_Protokolle_File1) == Texts{"Anna.txt", "Gross.txt", "Jörg.txt"};
+    return ListBoxItems(dialog, ids::man_protokolle::File1) == Texts{"Anna.txt", "Gross.txt", "Jörg.txt"};
   }));
   EXPECT_FALSE(FileExists(folder + "\\Ben.txt"));
-  EXPECT_EQ(ControlText(dialog, IDC_Protokolle_Text1), "");
+  EXPECT_EQ(ControlText(dialog, ids::man_protokolle::Text1), "");
   EXPECT_EQ(ReadFileBytes(folder + "\\Namen.ini"), registerBefore);
 }
 
 TEST_F(Records, NameListDeletesOneEntryAndOnlyZurueckWritesTheRegister) {
-  ASSERT_EQ(ControlText(window, IDC_Hilfe), "Hallo Anna!\r\nWähle ein Programm aus:");
+  ASSERT_EQ(ControlText(window, ids::form1::Hilfe), "Hallo Anna!\r\nWähle ein Programm aus:");
   const std::string reg = LogFolder() + "\\Namen.ini";
   const std::string before = "Ben\r\nunbekannt\r\nAnna\r\nDora\r\nBen\r\nCarl";
   WriteFileBytes(reg, before);
   const Texts all = {"Anna", "Ben", "Ben", "Carl", "Dora", "unbekannt"};
 
   // The close box leaves without writing.
-  HWND dialog = Open(IDM_M_Namen, "Namen löschen");
+  HWND dialog = Open(ids::form1::M_Namen, "Namen löschen");
   ASSERT_TRUE(dialog);
-  EXPECT_EQ(ListBoxItems(dialog, IDC_NamenAnzeigen_List1), all);
-  Select(dialog, IDC_NamenAnzeigen_List1, "Dora");
-  Delete(dialog, IDC_NamenAnzeigen_Command1, "Soll der Name Dora wirklich gelöscht werden?", IDYES);
-  ASSERT_TRUE(WaitUntil([&] { return ListBoxItems(dialog, IDC_NamenAnzeigen_List1).size() == 5; }));
+  EXPECT_EQ(ListBoxItems(dialog, ids::man_namen_anzeigen::List1), all);
+  Select(dialog, ids::man_namen_anzeigen::List1, "Dora");
+  Delete(dialog, ids::man_namen_anzeigen::Command1, "Soll der Name Dora wirklich gelöscht werden?", IDYES);
+  ASSERT_TRUE(WaitUntil([&] { return ListBoxItems(dialog, ids::man_namen_anzeigen::List1).size() == 5; }));
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
   EXPECT_EQ(ReadFileBytes(reg), before);
 
   // One of two equal lines goes; the current pupil goes from register and greeting.
-  dialog = Open(IDM_M_Namen, "Namen löschen");
+  dialog = Open(ids::form1::M_Namen, "Namen löschen");
   ASSERT_TRUE(dialog);
-  EXPECT_EQ(ListBoxItems(dialog, IDC_NamenAnzeigen_List1), all);
+  EXPECT_EQ(ListBoxItems(dialog, ids::man_namen_anzeigen::List1), all);
   for (const char* name : {"Ben", "Anna"}) {
-    Select(dialog, IDC_NamenAnzeigen_List1, name);
-    Delete(dialog, IDC_NamenAnzeigen_Command1, "Soll der Name " + std::string(name) + " wirklich gelöscht werden?",
+    Select(dialog, ids::man_namen_anzeigen::List1, name);
+    Delete(dialog, ids::man_namen_anzeigen::Command1, "Soll der Name " + std::string(name) + " wirklich gelöscht werden?",
            IDYES);
   }
   EXPECT_TRUE(WaitUntil([&] {
-    return ListBoxItems(dialog, IDC_NamenAnzeigen_List1) == Texts{"Ben", "Carl", "Dora", "unbekannt"};
+    return ListBoxItems(dialog, ids::man_namen_anzeigen::List1) == Texts{"Ben", "Carl", "Dora", "unbekannt"};
   }));
   EXPECT_EQ(ReadFileBytes(reg), before);
-  Click(dialog, IDC_NamenAnzeigen_OK);
+  Click(dialog, ids::man_namen_anzeigen::OK);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
   EXPECT_EQ(ReadFileBytes(reg), "Ben\r\nCarl\r\nDora\r\nunbekannt\r\n");
   EXPECT_TRUE(FileExists(LogFolder() + "\\Anna.txt"));  // her log stays
-  EXPECT_TRUE(WaitUntil([&] { return ControlText(window, IDC_Hilfe).find("Anna") == std::string::npos; }))
-      << ControlText(window, IDC_Hilfe);
+  EXPECT_TRUE(WaitUntil([&] { return ControlText(window, ids::form1::Hilfe).find("Anna") == std::string::npos; }))
+      << ControlText(window, ids::form1::Hilfe);
 }
 
 }  // namespace

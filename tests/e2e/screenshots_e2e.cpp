@@ -18,7 +18,7 @@ TEST(Screenshots, DISABLED_Menu) {
   HWND window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
   ASSERT_TRUE(window);
   SaveScreenshot("menu");
-  Click(window, IDC_Command8);
+  Click(window, ids::form1::Command8);
   EXPECT_TRUE(menu.WaitForExit());
 
   install.Write("options.ini", OptionsText({2, -1, -1, -1, 0, 0, 0, -1, -1, 1}));
@@ -26,7 +26,7 @@ TEST(Screenshots, DISABLED_Menu) {
   window = WaitForVisibleWindow(covered.Id(), texts::kMenuCaption);
   ASSERT_TRUE(window);
   SaveScreenshot("menu-background");
-  Click(window, IDC_Command8);
+  Click(window, ids::form1::Command8);
   EXPECT_TRUE(covered.WaitForExit());
 }
 

@@ -6,6 +6,7 @@
 
 #include "common/win32/twips.h"
 #include "common/win32/wide.h"
+#include "options/win32/form2_ids.h"
 #include "tests/driver/driver.h"
 #include "wordlist/win32/form3_ids.h"
 #include "wordlist/word_list_file.h"
@@ -17,12 +18,12 @@ constexpr const char* kEditorCaption = "Wortliste";
 const std::string kExample = EncodeWordEntry({{{"M", 6}, {"a", 1}, {".", 0}, {".", 0}}});
 const std::string kTwoWords = EncodeWordEntry({{{"O", 7}, {"m", 6}, {"a", 1}, {".", 0}}}) +
                               EncodeWordEntry({{{"F", 3}, {"i", 4}, {"sch", 10}, {".", 0}}});
-const int kBoxes[] = {IDC_Text1, IDC_Text2, IDC_Text3, IDC_Text4};
+const int kBoxes[] = {ids::form3::Text1, ids::form3::Text2, ids::form3::Text3, ids::form3::Text4};
 
 void Type(HWND editor, const std::array<const char*, 4>& sounds) {
   for (std::size_t k = 0; k < 4; ++k)
     for (wchar_t c : Widen(sounds[k])) PostChar(Child(editor, kBoxes[k]), c);
-  ASSERT_TRUE(WaitUntil([&] { return ControlText(editor, IDC_Text4) == sounds[3]; }));
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(editor, ids::form3::Text4) == sounds[3]; }));
 }
 
 bool BoxesEmpty(HWND editor) {
@@ -33,7 +34,7 @@ bool BoxesEmpty(HWND editor) {
 bool HasHeight(HWND editor, int twips) {
   RECT rc = WindowRect(editor);
   return rc.bottom - rc.top == TwipsToPixels(twips, DpiOf(editor)) &&
-         IsControlVisible(editor, IDC_Rahmen1) == (twips == 6800);
+         IsControlVisible(editor, ids::form3::Rahmen1) == (twips == 6800);
 }
 
 class WordList : public ::testing::Test {
@@ -49,10 +50,10 @@ class WordList : public ::testing::Test {
   void TearDown() override {
     if (regelpult.IsRunning()) regelpult.Kill();
   }
-  // Clicks a word list button by its caption (the IDs share names with the editor's)
-  // and answers its question, when `answer` is given.
-  void Command(const wchar_t* caption, int answer = 0) {
-    PostMessageW(FindWindowExW(dialog, nullptr, L"Button", caption), BM_CLICK, 0, 0);
+  // Clicks a word list button of the options dialog and answers its question, when
+  // `answer` is given.
+  void Command(int button, int answer = 0) {
+    Click(dialog, button);
     if (answer) AnswerMessageBox(WaitForMessageBox(regelpult.Id()), answer);
   }
   // "title: text" of the next message box, answered with OK.
@@ -71,11 +72,11 @@ class WordList : public ::testing::Test {
 };
 
 TEST_F(WordList, NewListHoldsTheWordStoredTheCloseBoxReleasesItAndAHeldListIsBusy) {
-  Command(L"Wortliste neu erstellen", IDYES);
+  Command(ids::form2::Command3, IDYES);
   HWND editor = WaitForVisibleWindow(regelpult.Id(), kEditorCaption);
   ASSERT_TRUE(editor);
   Type(editor, {"M", "a", ".", "."});
-  Click(editor, IDC_Befehl1);
+  Click(editor, ids::form3::Befehl1);
   ASSERT_TRUE(WaitUntil([&] { return BoxesEmpty(editor); }));
   EXPECT_NE(ReadFileBytes(install.Path("wortlst.jw1")), kExample);  // held exclusively
 
@@ -87,49 +88,49 @@ TEST_F(WordList, NewListHoldsTheWordStoredTheCloseBoxReleasesItAndAHeldListIsBus
   Process other = HoldFileInOtherProcess(install.Path("wortlst.jw1"), "rw", "none");
   ASSERT_TRUE(other.IsRunning());
   auto start = std::chrono::steady_clock::now();
-  Command(L"Wortliste bearbeiten");
+  Command(ids::form2::Command2);
   EXPECT_EQ(NextMessage(), "regelpult: Ich kann die Wortliste nicht ändern. Eventuell wird sie momentan verwendet.");
   EXPECT_GE(std::chrono::steady_clock::now() - start, 2900ms);
   editor = WaitForVisibleWindow(regelpult.Id(), kEditorCaption);
   ASSERT_TRUE(editor);
-  for (int id : {IDC_Text1, IDC_Text2, IDC_Text3, IDC_Text4, IDC_Befehl1, IDC_Befehl3})
+  for (int id : {ids::form3::Text1, ids::form3::Text2, ids::form3::Text3, ids::form3::Text4, ids::form3::Befehl1, ids::form3::Befehl3})
     EXPECT_FALSE(IsControlEnabled(editor, id)) << id;
-  EXPECT_TRUE(IsControlEnabled(editor, IDC_Befehl2));
-  Click(editor, IDC_Befehl2);
+  EXPECT_TRUE(IsControlEnabled(editor, ids::form3::Befehl2));
+  Click(editor, ids::form3::Befehl2);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
 }
 
 TEST_F(WordList, EditingAppendsAfterTheListRejectsAnEmptyFirstPositionAndTogglesHelp) {
-  Command(L"Wortliste bearbeiten");
+  Command(ids::form2::Command2);
   HWND editor = WaitForVisibleWindow(regelpult.Id(), kEditorCaption);
   ASSERT_TRUE(editor);
   // Capital SCH is the sound S; Enter in a box stores like OK.
   Type(editor, {"SCH", "o", ".", "."});
-  PostKey(Child(editor, IDC_Text4), VK_RETURN);
+  PostKey(Child(editor, ids::form3::Text4), VK_RETURN);
   ASSERT_TRUE(WaitUntil([&] { return BoxesEmpty(editor); }));
 
   Type(editor, {".", "a", ".", "."});
-  Click(editor, IDC_Befehl1);
+  Click(editor, ids::form3::Befehl1);
   EXPECT_EQ(NextMessage(), "regelpult: Sie haben einen ungültigen Laut in ihrem Wort verwendet. (Siehe Hilfe)");
-  EXPECT_EQ(ControlText(editor, IDC_Text1), ".");
+  EXPECT_EQ(ControlText(editor, ids::form3::Text1), ".");
 
   EXPECT_TRUE(HasHeight(editor, 3400));
   for (int twips : {6800, 3400}) {
-    Click(editor, IDC_Befehl3);
+    Click(editor, ids::form3::Befehl3);
     EXPECT_TRUE(WaitUntil([&] { return HasHeight(editor, twips); })) << twips;
   }
-  Click(editor, IDC_Befehl2);
+  Click(editor, ids::form3::Befehl2);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
   EXPECT_EQ(ListBytes(), kTwoWords + EncodeWordEntry({{{"S", 9}, {"o", 7}, {".", 0}, {".", 0}}}));
 }
 
 TEST_F(WordList, RestoreKeepsTheListWhenTheDeliveryCopyIsMissingAndPutsTheCopyInPlace) {
-  Command(L"Wortliste wiederherstellen", IDYES);
+  Command(ids::form2::Command4, IDYES);
   EXPECT_EQ(NextMessage().rfind("regelpult: Die Wortliste wurde nicht wiederhergestellt.", 0), 0u);
   EXPECT_EQ(ListBytes(), kTwoWords);
 
   install.Write("wortlst.j_", kExample);
-  Command(L"Wortliste wiederherstellen", IDYES);
+  Command(ids::form2::Command4, IDYES);
   EXPECT_FALSE(WaitForMessageBox(regelpult.Id(), 300ms));
   EXPECT_EQ(ListBytes(), kExample);
   EXPECT_EQ(install.Read("wortlst.j_"), kExample);

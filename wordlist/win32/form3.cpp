@@ -9,6 +9,8 @@
 #include "wordlist/win32/form3_ids.h"
 
 namespace lirabo {
+
+namespace id = ids::form3;
 namespace {
 
 constexpr COLORREF kDarkRed = RGB(192, 0, 0);
@@ -26,28 +28,28 @@ constexpr const char* kHelpText =
     "eindeutig zu unterscheiden sind. Dies sind im einzelnen: A, E, F, I, L, M, O, P, S, SCH, U. Deshalb "
     "lassen sich nur Wörter mit diesen Lauten bilden; andere werden ignoriert.";
 
-constexpr int kBoxes[] = {IDC_Text1, IDC_Text2, IDC_Text3, IDC_Text4};
+constexpr int kBoxes[] = {id::Text1, id::Text2, id::Text3, id::Text4};
 constexpr std::size_t kBoxLimit = 3;
 
 // In tab order: the four boxes first. The help label comes before its frame so
 // that it lies above it.
 const std::array<ControlSpec, 12> kForm3Controls = {{
-    {IDC_Text1, ControlKind::TextBox, "", 120, 1320, 1215, 735, kBoxFont},
-    {IDC_Text2, ControlKind::TextBox, "", 1440, 1320, 1215, 735, kBoxFont},
-    {IDC_Text3, ControlKind::TextBox, "", 2760, 1320, 1215, 735, kBoxFont},
-    {IDC_Text4, ControlKind::TextBox, "", 4080, 1320, 1215, 735, kBoxFont},
-    {IDC_Befehl1, ControlKind::Button, "OK", 3120, 2160, 2175, 615, kWindowFont},
-    {IDC_Befehl2, ControlKind::Button, "Zurück", 1200, 2160, 1815, 615, kWindowFont},
-    {IDC_Befehl3, ControlKind::Button, "Hilfe", 120, 2160, 975, 615, kWindowFont},
-    {IDC_Bezeichnung1, ControlKind::Label, "Wort:", 120, 120, 1695, 495, kTitleFont, 0, kDarkRed},
-    {IDC_Bezeichnung2, ControlKind::Label,
+    {id::Text1, ControlKind::TextBox, "", 120, 1320, 1215, 735, kBoxFont},
+    {id::Text2, ControlKind::TextBox, "", 1440, 1320, 1215, 735, kBoxFont},
+    {id::Text3, ControlKind::TextBox, "", 2760, 1320, 1215, 735, kBoxFont},
+    {id::Text4, ControlKind::TextBox, "", 4080, 1320, 1215, 735, kBoxFont},
+    {id::Befehl1, ControlKind::Button, "OK", 3120, 2160, 2175, 615, kWindowFont},
+    {id::Befehl2, ControlKind::Button, "Zurück", 1200, 2160, 1815, 615, kWindowFont},
+    {id::Befehl3, ControlKind::Button, "Hilfe", 120, 2160, 975, 615, kWindowFont},
+    {id::Bezeichnung1, ControlKind::Label, "Wort:", 120, 120, 1695, 495, kTitleFont, 0, kDarkRed},
+    {id::Bezeichnung2, ControlKind::Label,
      "Hinweis: Wenn das Wort nur aus 1, 2 oder 3 Lauten bestehen soll, in die leeren Kästchen bitte \".\" "
      "eintragen.",
      2040, 120, 3255, 615, kWindowFont},
-    {IDC_Bezeichnung3, ControlKind::Label, "Hilfe bitte unbedingt lesen!", 120, 840, 5175, 375, kReadFont, 0,
+    {id::Bezeichnung3, ControlKind::Label, "Hilfe bitte unbedingt lesen!", 120, 840, 5175, 375, kReadFont, 0,
      kNavy},
-    {IDC_Bezeichnung4, ControlKind::Label, kHelpText, 120, 240, 4935, 2775, kHelpFont, IDC_Rahmen1},
-    {IDC_Rahmen1, ControlKind::Frame, "Hilfe zur Wörtereingabe:", 120, 3120, 5175, 3135, kHelpFont},
+    {id::Bezeichnung4, ControlKind::Label, kHelpText, 120, 240, 4935, 2775, kHelpFont, id::Rahmen1},
+    {id::Rahmen1, ControlKind::Frame, "Hilfe zur Wörtereingabe:", 120, 3120, 5175, 3135, kHelpFont},
 }};
 
 }  // namespace
@@ -59,8 +61,8 @@ FormSpec Form3::Spec() const {
   FormSpec spec{"Wortliste", 5430, kCompactHeight};
   spec.style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   spec.exStyle = WS_EX_DLGMODALFRAME;
-  spec.defaultButton = IDC_Befehl1;
-  spec.cancelButton = IDC_Befehl2;
+  spec.defaultButton = id::Befehl1;
+  spec.cancelButton = id::Befehl2;
   spec.keyPreview = true;  // F1 anywhere in the window
   return spec;
 }
@@ -71,13 +73,13 @@ void Form3::OnLoad() {
   for (int box : kBoxes) SendMessageW(Control(box), EM_LIMITTEXT, kBoxLimit, 0);
   AddToolTips();
   SetHeight(kCompactHeight);
-  lastFocus_ = Control(IDC_Text1);
+  lastFocus_ = Control(id::Text1);
   switch (editor_.Load(mode_)) {
     case EditorState::Ready:
       break;
     case EditorState::LockedOut:
-      for (int id : {IDC_Text1, IDC_Text2, IDC_Text3, IDC_Text4, IDC_Befehl3, IDC_Befehl1}) EnableControl(id, false);
-      lastFocus_ = Control(IDC_Befehl2);
+      for (int id : {id::Text1, id::Text2, id::Text3, id::Text4, id::Befehl3, id::Befehl1}) EnableControl(id, false);
+      lastFocus_ = Control(id::Befehl2);
       break;
     case EditorState::EndProgram:
       // The error has been shown; nothing is open that needs saving.
@@ -90,13 +92,13 @@ void Form3::OnUnload() { editor_.Close(); }
 void Form3::OnCommand(int id, int notifyCode) {
   if (notifyCode != BN_CLICKED) return;
   switch (id) {
-    case IDC_Befehl1:
+    case id::Befehl1:
       Store();
       break;
-    case IDC_Befehl2:
+    case id::Befehl2:
       Unload();
       break;
-    case IDC_Befehl3:
+    case id::Befehl3:
       ToggleHelp();
       break;
     default:
@@ -139,7 +141,7 @@ void Form3::ToggleHelp() {
 void Form3::SetHeight(int twips) {
   heightTwips_ = twips;
   SetWindowHeightTwips(twips);
-  ShowControl(IDC_Rahmen1, twips == kHelpHeight);
+  ShowControl(id::Rahmen1, twips == kHelpHeight);
   CenterOnScreen();
 }
 
@@ -151,8 +153,8 @@ void Form3::AddToolTips() {
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window(), nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   if (!tips) return;
-  const std::pair<int, const char*> tools[] = {{IDC_Befehl1, "Speichert das gerade angegebene Wort"},
-                                               {IDC_Befehl2, "Schließt das Fenster"}};
+  const std::pair<int, const char*> tools[] = {{id::Befehl1, "Speichert das gerade angegebene Wort"},
+                                               {id::Befehl2, "Schließt das Fenster"}};
   for (const auto& [id, text] : tools) {
     std::wstring wide = Widen(text);
     TTTOOLINFOW tool{};
