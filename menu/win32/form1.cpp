@@ -22,6 +22,7 @@ namespace id = ids::form1;
 namespace {
 
 constexpr int kPackageHelpTopic = 99;
+constexpr int kMenuHelpTopic = 102;
 
 constexpr FontSpec kGreetingFont{L"Arial", 1200, true};
 constexpr FontSpec kButtonFont{L"Arial", 1050, true};
@@ -213,9 +214,13 @@ bool Form1::OnPreviewKey(const MSG& msg) {
     ToggleTeacherMenu();
     return true;
   }
-  // F1 is the package help's shortcut while the teacher menu is shown.
-  if (msg.wParam == VK_F1 && teacherMenuShown_) {
-    OnCommand(id::M_Hilfe_Paket, 0);
+  // F1 is the package help's shortcut while the teacher menu is shown; otherwise it
+  // is the platform's help key for the menu window's own topic.
+  if (msg.wParam == VK_F1) {
+    if (teacherMenuShown_)
+      OnCommand(id::M_Hilfe_Paket, 0);
+    else
+      ShowHelpTopic(Window(), program_.system, program_.state.helpFile, kMenuHelpTopic);
     return true;
   }
   return false;
