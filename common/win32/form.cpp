@@ -127,7 +127,12 @@ bool Form::Load() {
   (void)registered;
 
   const FormSpec spec = Spec();
-  CreateWindowExW(spec.exStyle, kFormClass, Widen(spec.caption).c_str(), spec.style, 0, 0, 0, 0,
+  // Group boxes leave their inside to the form: a form with frames must paint
+  // beneath its children, or the frames show what was on the screen before.
+  DWORD style = spec.style;
+  for (const ControlSpec& control : Controls())
+    if (control.kind == ControlKind::Frame) style &= ~static_cast<DWORD>(WS_CLIPCHILDREN);
+  CreateWindowExW(spec.exStyle, kFormClass, Widen(spec.caption).c_str(), style, 0, 0, 0, 0,
                   nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (!window_) return false;
   if (spec.iconResource) {
