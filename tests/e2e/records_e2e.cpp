@@ -32,6 +32,7 @@ class Records : public ::testing::Test {
   // Starts the menu for Anna; her empty log and the register are then in place.
   void SetUp() override {
     ResetUserData();
+    SetEnvironmentVariableW(L"LIRABO_PLACEHOLDER_QUIET", L"1");  // exercises only record their start
     install.AddProgram("tafelwahl.exe");
     install.Write("Protokoll_2\\Namen.ini", "Anna\r\nBen\r\n");
     install.Write("options.ini", OptionsText(kNamesOn));
@@ -41,6 +42,7 @@ class Records : public ::testing::Test {
   }
   void TearDown() override {
     if (menu.IsRunning()) menu.Kill();
+    SetEnvironmentVariableW(L"LIRABO_PLACEHOLDER_QUIET", nullptr);
   }
   HWND Open(int item, const char* caption) {
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(item, 0), 0);
@@ -134,6 +136,12 @@ TEST_F(Records, NameListDeletesOneEntryAndOnlyZurueckWritesTheRegister) {
   EXPECT_TRUE(FileExists(LogFolder() + "\\Anna.txt"));  // her log stays
   EXPECT_TRUE(WaitUntil([&] { return ControlText(window, ids::form1::Hilfe).find("Anna") == std::string::npos; }))
       << ControlText(window, ids::form1::Hilfe);
+
+  // With her name gone, an exercise is started without a name.
+  install.AddProgram("placeholder.exe", "Kamu1.exe");
+  Click(window, ids::form1::Command1);
+  ASSERT_TRUE(WaitUntil([&] { return !install.Read("Aufrufe.txt").empty(); }));
+  EXPECT_EQ(install.Read("Aufrufe.txt"), "Kamu1.exe Q /p=\"" + SettingsFolder() + "\" /n=\"\"\r\n");
 }
 
 }  // namespace
