@@ -219,6 +219,11 @@ bool Form::PreTranslate(MSG& msg) {
   HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   auto* form = root ? reinterpret_cast<Form*>(GetWindowLongPtrW(root, GWLP_USERDATA)) : nullptr;
   if (!form || !form->window_) return false;
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
+    bool handled = false;
+    Guard([&] { handled = form->OnHelpKey(); });
+    if (handled) return true;
+  }
   bool isKey = msg.message == WM_KEYDOWN || msg.message == WM_CHAR || msg.message == WM_SYSKEYDOWN;
   if (isKey && form->Spec().keyPreview) {
     bool consumed = false;
@@ -241,12 +246,8 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   }
   if (!form) return DefWindowProcW(window, message, wParam, lParam);
   LRESULT result = 0;
-  Guard([&] { result = form->Dispatch(message, wParam, lParam); });
+  Guard([&] { result = form->OnMessage(message, wParam, lParam); });
   return result;
-}
-
-LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-  return OnMessage(message, wParam, lParam);
 }
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -342,7 +343,7 @@ void Form::CreateControls() {
       cs.style |= WS_GROUP;
       firstOption = true;
     }
-    HWND hwnd = CreateWindowExW(cs.exStyle, cs.windowClass, Widen(control.caption ? control.caption : "").c_str(),
+    CreateWindowExW(cs.exStyle, cs.windowClass, Widen(control.caption ? control.caption : "").c_str(),
                                 cs.style | control.extraStyle, 0, 0, 0, 0, window_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                 GetModuleHandleW(nullptr), nullptr);
@@ -355,7 +356,6 @@ void Form::CreateControls() {
         pictures_[control.id].reset(bitmap);
       }
     }
-    (void)hwnd;
   }
 }
 

@@ -125,13 +125,14 @@ class Form {
   virtual void OnCommand(int /*id*/, int /*notifyCode*/) {}
   // With key preview: sees keys before the focused control; true consumes.
   virtual bool OnPreviewKey(const MSG&) { return false; }
+  // F1 anywhere in the form, whichever control has the focus; false lets it pass.
+  virtual bool OnHelpKey() { return false; }
   virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // Runs a handler with the top-level guard: an exception becomes the fatal error.
   static void Guard(const std::function<void()>& handler);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
   void LayOut();
   HFONT FontFor(const FontSpec& spec);

@@ -214,16 +214,17 @@ bool Form1::OnPreviewKey(const MSG& msg) {
     ToggleTeacherMenu();
     return true;
   }
-  // F1 is the package help's shortcut while the teacher menu is shown; otherwise it
-  // is the platform's help key for the menu window's own topic.
-  if (msg.wParam == VK_F1) {
-    if (teacherMenuShown_)
-      OnCommand(id::M_Hilfe_Paket, 0);
-    else
-      ShowHelpTopic(Window(), program_.system, program_.state.helpFile, kMenuHelpTopic);
-    return true;
-  }
   return false;
+}
+
+// F1 is the package help's shortcut while the teacher menu is shown; otherwise it
+// is the platform's help key for the menu window's own topic.
+bool Form1::OnHelpKey() {
+  if (teacherMenuShown_)
+    OnCommand(id::M_Hilfe_Paket, 0);
+  else
+    ShowHelpTopic(Window(), program_.system, program_.state.helpFile, kMenuHelpTopic);
+  return true;
 }
 
 void Form1::ToggleTeacherMenu() {

@@ -38,6 +38,7 @@ class Form1 final : public Form, private MenuWindows {
   void OnUnload() override;
   void OnCommand(int id, int notifyCode) override;
   bool OnPreviewKey(const MSG& msg) override;
+  bool OnHelpKey() override;
 
  private:
   // MenuWindows

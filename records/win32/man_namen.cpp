@@ -89,11 +89,12 @@ class ManNamen final : public Form {
       if (result.text != before) SetText(id::Text1, result.text);
       return result.consumed;
     }
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
-      ShowHelpTopic(Window(), context_.system, context_.helpFile, kHelpTopic);
-      return true;
-    }
     return false;
+  }
+
+  bool OnHelpKey() override {
+    ShowHelpTopic(Window(), context_.system, context_.helpFile, kHelpTopic);
+    return true;
   }
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {

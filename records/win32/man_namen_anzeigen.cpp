@@ -34,7 +34,6 @@ class ManNamenAnzeigen final : public Form {
   FormSpec Spec() const override {
     FormSpec spec{"Namen löschen", 5430, 4380};
     spec.cancelButton = id::OK;
-    spec.keyPreview = true;  // F1, whichever control has the focus
     return spec;
   }
   std::span<const ControlSpec> Controls() const override { return kControls; }
@@ -57,8 +56,7 @@ class ManNamenAnzeigen final : public Form {
     }
   }
 
-  bool OnPreviewKey(const MSG& msg) override {
-    if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1) return false;
+  bool OnHelpKey() override {
     ShowHelpTopic(Window(), context_.system, context_.helpFile, kHelpTopic);
     return true;
   }

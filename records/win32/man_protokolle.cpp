@@ -35,7 +35,6 @@ class ManProtokolle final : public Form {
   FormSpec Spec() const override {
     FormSpec spec{"Protokolle anzeigen", 9255, 5880};
     spec.cancelButton = id::Command1;
-    spec.keyPreview = true;  // F1, whichever control has the focus
     return spec;
   }
   std::span<const ControlSpec> Controls() const override { return kControls; }
@@ -62,8 +61,7 @@ class ManProtokolle final : public Form {
     }
   }
 
-  bool OnPreviewKey(const MSG& msg) override {
-    if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1) return false;
+  bool OnHelpKey() override {
     ShowHelpTopic(Window(), context_.system, context_.helpFile, kHelpTopic);
     return true;
   }

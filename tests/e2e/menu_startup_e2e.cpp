@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/win32/system_services.h"
 #include "common/win32/wide.h"
 #include "menu/menu_texts.h"
 #include "menu/win32/form1_ids.h"
@@ -37,6 +38,10 @@ TEST_F(MenuStartup, GreetsThePupilFromTheCommandLineAndPreparesHerFiles) {
   EXPECT_TRUE(FileExists(LogFolder() + "\\Anna.txt"));
   EXPECT_EQ(ReadFileBytes(LogFolder() + "\\Anna.txt"), "");
   EXPECT_EQ(ReadFileBytes(LogFolder() + "\\Namen.ini"), "Anna\r\nBen\r\n");
+
+  // F1 opens the help (HTML help on this system).
+  PostKey(window, VK_F1);
+  EXPECT_TRUE(WaitUntil([] { return IsProcessRunning("hh.exe"); }));
 
   // The close box is refused; the end button ends the menu.
   PostMessageW(window, WM_CLOSE, 0, 0);

@@ -63,7 +63,6 @@ FormSpec Form3::Spec() const {
   spec.exStyle = WS_EX_DLGMODALFRAME;
   spec.defaultButton = id::Befehl1;
   spec.cancelButton = id::Befehl2;
-  spec.keyPreview = true;  // F1 anywhere in the window
   return spec;
 }
 
@@ -106,8 +105,7 @@ void Form3::OnCommand(int id, int notifyCode) {
   }
 }
 
-bool Form3::OnPreviewKey(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1) return false;
+bool Form3::OnHelpKey() {
   ShowWinHelpTopic(Window(), "LiraboHilfe.hlp", kHelpContext);
   return true;
 }

@@ -28,7 +28,7 @@ class Form3 final : public Form {
   void OnLoad() override;
   void OnUnload() override;
   void OnCommand(int id, int notifyCode) override;
-  bool OnPreviewKey(const MSG& msg) override;
+  bool OnHelpKey() override;
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
