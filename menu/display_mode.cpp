@@ -12,15 +12,17 @@ void ShowRestartNotice(MessagePort& messages) {
 
 }  // namespace
 
-void SetDisplayMode(DesktopPort& desktop, MessagePort& messages, DisplayState& state, PixelSize size) {
+bool SetDisplayMode(DesktopPort& desktop, MessagePort& messages, DisplayState& state, PixelSize size) {
   state.recordedScreenSize = desktop.ScreenSize();
   int answer = desktop.TestDisplayMode(size);
   if (answer == kDispChangeRestart) {
     ShowRestartNotice(messages);
   } else if (answer == kDispChangeSuccessful) {
-    desktop.SwitchDisplayMode(size, /*temporary=*/true);
+    bool switched = desktop.SwitchDisplayMode(size, /*temporary=*/true) == kDispChangeSuccessful;
     state.displaySwitchMark = kDisplaySwitched;
+    return switched;
   }
+  return false;
 }
 
 void RestoreDisplayMode(DesktopPort& desktop, MessagePort& messages, DisplayState& state) {

@@ -15,7 +15,8 @@ struct DisplayState {
   PixelSize recordedScreenSize;        // the size before the last switch
 };
 
-void SetDisplayMode(DesktopPort& desktop, MessagePort& messages, DisplayState& state, PixelSize size);
+// True when the display now has `size`: the test passed and the switch was made.
+bool SetDisplayMode(DesktopPort& desktop, MessagePort& messages, DisplayState& state, PixelSize size);
 void RestoreDisplayMode(DesktopPort& desktop, MessagePort& messages, DisplayState& state);
 
 // Where the background form goes: over the work area while the taskbar stays

@@ -126,12 +126,16 @@ StartupResult RunMenuStartup(MenuState& state, MenuPorts& ports, const std::stri
   ApplyStartupValues(state.settings, ParseOptionsValues(*bytes));
   state.settings.HGrundCopy = state.settings.HGrund;
 
+  // The mark is set even when the switch did not happen, so shutdown tries to
+  // restore; the background, though, goes to 640 x 480 only on a switched display
+  // and otherwise covers what it covers without a switch.
+  bool switched = false;
   if (state.settings.Auflösung == kTrue) {
-    SetDisplayMode(ports.desktop, ports.messages, state.display, kMenuDisplaySize);
+    switched = SetDisplayMode(ports.desktop, ports.messages, state.display, kMenuDisplaySize);
     state.display.displaySwitchMark = kDisplaySwitched;
   }
   if (state.settings.HGrundCopy == kTrue) {
-    ports.windows.ShowBackground(state.display.displaySwitchMark == kDisplaySwitched);
+    ports.windows.ShowBackground(switched);
     if (state.settings.TVis == 0) ports.desktop.SetTaskbarVisible(false);
   } else {
     ports.windows.AddMinimizeBox();

@@ -151,8 +151,11 @@ bool Form::Load() {
 
 void Form::Show() {
   if (!window_ && !Load()) return;
+  if (!shown_ && Spec().centred) CenterOnScreen();
+  shown_ = true;
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
+  if (GetActiveWindow() == window_) RestoreFocus();
 }
 
 void Form::ShowModal(Form* owner) {
@@ -170,10 +173,7 @@ void Form::ShowModal(Form* owner) {
       quit = true;
       break;
     }
-    if (!PreTranslate(msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
+    Dispatch(msg);
   }
   if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
 }
@@ -197,40 +197,24 @@ void Form::Unload() {
   DestroyWindow(window);
   window_ = nullptr;
   unloading_ = false;
+  shown_ = false;
+  lastFocus_ = defaultFrame_ = nullptr;
   auto& forms = Loaded();
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
   if (forms.empty()) PostQuitMessage(0);
 }
 
-int Form::RunMessageLoop() {
-  MSG msg;
-  while (!Loaded().empty() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    Form* target = nullptr;
-    if (msg.hwnd)
-      target = reinterpret_cast<Form*>(GetWindowLongPtrW(GetAncestor(msg.hwnd, GA_ROOT), GWLP_USERDATA));
-    if (target && target->PreTranslate(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return 0;
+Form* Form::FromWindow(HWND window) {
+  HWND root = GetAncestor(window, GA_ROOT);
+  wchar_t windowClass[32] = {};
+  if (!root || !GetClassNameW(root, windowClass, 32) || wcscmp(windowClass, kFormClass) != 0) return nullptr;
+  return reinterpret_cast<Form*>(GetWindowLongPtrW(root, GWLP_USERDATA));
 }
 
-bool Form::PreTranslate(MSG& msg) {
-  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-  auto* form = root ? reinterpret_cast<Form*>(GetWindowLongPtrW(root, GWLP_USERDATA)) : nullptr;
-  if (!form || !form->window_) return false;
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
-    bool handled = false;
-    Guard([&] { handled = form->OnHelpKey(); });
-    if (handled) return true;
-  }
-  bool isKey = msg.message == WM_KEYDOWN || msg.message == WM_CHAR || msg.message == WM_SYSKEYDOWN;
-  if (isKey && form->Spec().keyPreview) {
-    bool consumed = false;
-    Guard([&] { consumed = form->OnPreviewKey(msg); });
-    if (consumed) return true;
-  }
-  return IsDialogMessageW(root, &msg) != FALSE;
+int Form::RunMessageLoop() {
+  MSG msg;
+  while (!Loaded().empty() && GetMessageW(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
+  return 0;
 }
 
 LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -258,6 +242,20 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_QUERYENDSESSION:
       return OnQueryUnload(UnloadReason::WindowsEnding) ? TRUE : FALSE;
+    // As a dialog: the focus goes back to the control that had it, never to the
+    // form itself, where Tab and Enter would find nothing.
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam) && FirstTabStop()) {
+        RestoreFocus();
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+      if (FirstTabStop()) {
+        RestoreFocus();
+        return 0;
+      }
+      break;
     case DM_GETDEFID:
       if (spec.defaultButton) return MAKELRESULT(spec.defaultButton, DC_HASDEFID);
       break;
@@ -271,6 +269,10 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (id == IDOK && !lParam) {
         if (spec.defaultButton && IsControlEnabled(spec.defaultButton)) OnCommand(spec.defaultButton, BN_CLICKED);
         return 0;
+      }
+      if (code == BN_CLICKED) {
+        const ControlSpec* control = SpecOf(id);
+        if (control && control->kind == ControlKind::OptionButton) FixOptionGroupTabStops();
       }
       OnCommand(id, code);
       return 0;
@@ -357,6 +359,8 @@ void Form::CreateControls() {
       }
     }
   }
+  FixOptionGroupTabStops();
+  if (spec.defaultButton) defaultFrame_ = Control(spec.defaultButton);
 }
 
 void Form::LayOut() {
@@ -418,7 +422,8 @@ void Form::DrawPictureButton(const DRAWITEMSTRUCT& item) {
   bool focused = item.itemState & ODS_FOCUS;
   HTHEME theme = OpenThemeData(item.hwndItem, L"BUTTON");
   if (theme) {
-    int state = disabled ? PBS_DISABLED : pressed ? PBS_PRESSED : focused ? PBS_DEFAULTED : PBS_NORMAL;
+    bool defaulted = focused || item.hwndItem == defaultFrame_;
+    int state = disabled ? PBS_DISABLED : pressed ? PBS_PRESSED : defaulted ? PBS_DEFAULTED : PBS_NORMAL;
     DrawThemeParentBackground(item.hwndItem, dc, &rc);
     DrawThemeBackground(theme, dc, BP_PUSHBUTTON, state, &rc, nullptr);
     CloseThemeData(theme);
@@ -502,6 +507,8 @@ bool Form::IsChecked(int id) const { return SendMessageW(Control(id), BM_GETCHEC
 
 void Form::SetChecked(int id, bool checked) {
   SendMessageW(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  const ControlSpec* control = SpecOf(id);
+  if (control && control->kind == ControlKind::OptionButton) FixOptionGroupTabStops();
 }
 
 void Form::EnableControl(int id, bool enabled) { EnableWindow(Control(id), enabled ? TRUE : FALSE); }

@@ -65,6 +65,9 @@ struct FormSpec {
   COLORREF backColour = kNoColour;
   bool keyPreview = false;
   int iconResource = 0;
+  // Centred on the screen as it is when the form is first shown (the display may
+  // have been switched while it loaded).
+  bool centred = true;
 };
 
 class Form {
@@ -114,6 +117,8 @@ class Form {
   void SetWindowHeightTwips(int twips);
   void CenterOnScreen();
   UINT Dpi() const;
+  // Gives the keyboard focus to a control, as a dialog would on Tab.
+  void FocusControl(int id);
 
  protected:
   virtual FormSpec Spec() const = 0;
@@ -140,7 +145,21 @@ class Form {
   const ControlSpec* SpecOf(int id) const;
   POINT ParentOffset(const ControlSpec& spec) const;  // twips
   void DrawPictureButton(const DRAWITEMSTRUCT& item);
-  bool PreTranslate(MSG& msg);
+
+  // The dialog manager (form_keyboard.cpp): focus, Tab order, Enter, Esc, arrows.
+  static Form* FromWindow(HWND window);
+  static bool PreTranslate(MSG& msg);
+  static void NoticeFocus();
+  static void Dispatch(MSG& msg);
+  bool HandleDialogKey(const MSG& msg);
+  bool CanTakeFocus(const ControlSpec& control) const;
+  HWND FirstTabStop() const;
+  HWND NextTabStop(HWND from, bool backwards) const;
+  void MoveInOptionGroup(HWND from, bool backwards);
+  void FixOptionGroupTabStops();
+  void RestoreFocus();
+  void SetDefaultFrame(HWND focus);
+  void PressButton(HWND button);
 
   std::string name_;
   HWND window_ = nullptr;
@@ -148,6 +167,9 @@ class Form {
   HWND modalOwner_ = nullptr;
   int clientHeightTwips_ = 0;
   UINT dpi_ = 96;
+  bool shown_ = false;
+  HWND lastFocus_ = nullptr;     // the control that gets the focus back on activation
+  HWND defaultFrame_ = nullptr;  // the push button that Enter presses just now
   std::map<std::wstring, UniqueFont> fonts_;
   std::map<int, UniqueBitmap> pictures_;
   std::map<COLORREF, UniqueBrush> brushes_;

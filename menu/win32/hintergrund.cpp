@@ -13,6 +13,7 @@ FormSpec Hintergrund::Spec() const {
   spec.style = WS_POPUP | WS_CLIPCHILDREN;
   spec.exStyle = 0;
   spec.backColour = RGB(0, 0, 0);
+  spec.centred = false;  // placed by its load and by start-up
   return spec;
 }
 

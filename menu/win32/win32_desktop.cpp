@@ -33,7 +33,9 @@ int Win32DesktopPort::SwitchDisplayMode(PixelSize size, bool temporary) {
 
 void Win32DesktopPort::SetTaskbarVisible(bool visible) {
   HWND taskbar = FindWindowW(L"Shell_traywnd", nullptr);
-  if (taskbar) ShowWindow(taskbar, visible ? SW_SHOW : SW_HIDE);
+  // Shown without being activated: the taskbar must not take the foreground from
+  // the exercise just started or from the menu a second start brought to the front.
+  if (taskbar) ShowWindow(taskbar, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 PixelRect Win32DesktopPort::WorkArea() {

@@ -99,7 +99,6 @@ class ManNamen final : public Form {
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == kAfterShow) {
-      SetFocus(Control(id::Text1));
       if (loadError_) context_.messages.Show(loadError_.description);
       return 0;
     }

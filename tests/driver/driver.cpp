@@ -136,8 +136,20 @@ Process& Process::operator=(Process&& other) noexcept {
 
 Process::~Process() { Kill(); }
 
+// Pumps this thread's messages meanwhile: a program that ends may still send to
+// the windows that real input gave this thread, and would wait for it forever.
 bool Process::WaitForExit(std::chrono::milliseconds timeout) {
-  return handle_ && WaitForSingleObject(handle_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+  if (!handle_) return false;
+  auto end = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+    DWORD wait = left.count() > 0 ? static_cast<DWORD>(left.count()) : 0;
+    DWORD result = MsgWaitForMultipleObjects(1, &handle_, FALSE, wait, QS_ALLINPUT);
+    if (result == WAIT_OBJECT_0) return true;
+    if (result != WAIT_OBJECT_0 + 1) return false;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  }
 }
 
 bool Process::IsRunning() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
@@ -289,6 +301,68 @@ std::vector<std::string> ListBoxItems(HWND window, int id) {
     items.push_back(Narrow(text));
   }
   return items;
+}
+
+bool BringToFront(HWND window) {
+  if (GetForegroundWindow() == window) return true;
+  SetForegroundWindow(window);
+  return WaitUntil([&] { return GetForegroundWindow() == window; }, 3s);
+}
+
+namespace {
+
+INPUT KeyInput(UINT key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = static_cast<WORD>(key);
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+  return input;
+}
+
+}  // namespace
+
+void PressKeys(HWND window, std::initializer_list<UINT> keys, UINT modifier) {
+  BringToFront(window);
+  std::vector<INPUT> inputs;
+  if (modifier) inputs.push_back(KeyInput(modifier, false));
+  for (UINT key : keys) {
+    inputs.push_back(KeyInput(key, false));
+    inputs.push_back(KeyInput(key, true));
+  }
+  if (modifier) inputs.push_back(KeyInput(modifier, true));
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void ClickWithMouse(HWND window, int id) {
+  BringToFront(window);
+  RECT rc = WindowRect(GetDlgItem(window, id));
+  SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+  INPUT inputs[2]{};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+int FocusedControl(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus) return 0;
+  if (info.hwndFocus == window || !IsChild(window, info.hwndFocus)) return 0;
+  return GetDlgCtrlID(info.hwndFocus);
+}
+
+std::vector<int> TabWalk(HWND window, int steps, bool backwards) {
+  std::vector<int> visited{FocusedControl(window)};
+  for (int i = 0; i < steps; ++i) {
+    const int before = visited.back();
+    PressKeys(window, {VK_TAB}, backwards ? VK_SHIFT : 0);
+    WaitUntil([&] { return FocusedControl(window) != before; }, 2s);
+    visited.push_back(FocusedControl(window));
+  }
+  return visited;
 }
 
 RECT WindowRect(HWND window) {

@@ -102,6 +102,20 @@ void Click(HWND window, int id);
 void PostKey(HWND target, UINT virtualKey);
 void PostChar(HWND target, wchar_t character);
 std::vector<std::string> ListBoxItems(HWND window, int id);
+
+// Real input, as a person gives it: the window is brought to the front first and
+// the keys go to whatever has the focus there.
+bool BringToFront(HWND window);
+// Presses and releases each key in turn; `modifier` (such as VK_SHIFT) is held
+// around all of them when given.
+void PressKeys(HWND window, std::initializer_list<UINT> keys, UINT modifier = 0);
+// Moves the mouse to the middle of the control and clicks it.
+void ClickWithMouse(HWND window, int id);
+// The control of `window` that has the keyboard focus (its ID), 0 when none.
+int FocusedControl(HWND window);
+// Presses Tab (or Shift+Tab) after each step and returns the IDs the focus
+// visited, starting with the one that has it now.
+std::vector<int> TabWalk(HWND window, int steps, bool backwards = false);
 RECT WindowRect(HWND window);
 RECT ClientRectOnScreen(HWND window);
 

@@ -71,7 +71,9 @@ TEST_F(Launcher, AMissingProgramIsReportedAndTheMenuStays) {
   Click(window, ids::form1::Command4);  // Orvin.exe is not installed
   HWND box = WaitForMessageBox(menu.Id());
   ASSERT_TRUE(box);
-  EXPECT_EQ(MessageBoxText(box), texts::kProgramNotFound);
+  EXPECT_EQ(MessageBoxText(box),
+            "Die Programmdatei wurde nicht gefunden. Sie muss im gleichen Verzeichnis wie dieses Programm sein. "
+            "Starten Sie das Programm von Hand, oder versuchen Sie es nochmal nach einer Neuinstallation!");
   AnswerMessageBox(box, IDOK);
   EXPECT_FALSE(menu.WaitForExit(300ms));
   EXPECT_TRUE(IsWindowVisible(window));

@@ -39,10 +39,6 @@ TEST_F(MenuStartup, GreetsThePupilFromTheCommandLineAndPreparesHerFiles) {
   EXPECT_EQ(ReadFileBytes(LogFolder() + "\\Anna.txt"), "");
   EXPECT_EQ(ReadFileBytes(LogFolder() + "\\Namen.ini"), "Anna\r\nBen\r\n");
 
-  // F1 opens the help (HTML help on this system).
-  PostKey(window, VK_F1);
-  EXPECT_TRUE(WaitUntil([] { return IsProcessRunning("hh.exe"); }));
-
   // The close box is refused; the end button ends the menu.
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_FALSE(menu.WaitForExit(500ms));
@@ -64,7 +60,9 @@ TEST_F(MenuStartup, ALockedUserCopyIsRetriedForThreeSecondsThenReported) {
   auto waited = std::chrono::steady_clock::now() - started;
   CloseHandle(held);
   ASSERT_TRUE(box);
-  EXPECT_EQ(MessageBoxText(box), texts::kSettingsLocked);
+  EXPECT_EQ(MessageBoxText(box),
+            "Ich konnte die Programmeinstellungen nicht laden. Eventuell werden diese momentan geändert. "
+            "Versuchen Sie, das Programm zu einem späteren Zeipunkt noch einmal zu starten.");
   EXPECT_GE(waited, 2900ms);
   AnswerMessageBox(box, IDOK);
   EXPECT_TRUE(menu.WaitForExit());
@@ -77,21 +75,34 @@ TEST_F(MenuStartup, ARunningVarkonEndsTheMenuBeforeAnyFolderIsMade) {
   Process menu = StartMenu("/n=\"Anna\"");
   HWND box = WaitForMessageBox(menu.Id());
   ASSERT_TRUE(box);
-  EXPECT_EQ(MessageBoxText(box), texts::kVarkonRunning);
+  EXPECT_EQ(MessageBoxText(box),
+            "Während der Varkon läuft, kann der Schnellstarter nicht verwendet werden! Außerdem sollten "
+            "währenddessen keine weiteren JW Lernprogramme von Hand gestartet werden, da dies die Funktion des "
+            "Varkons stört!");
   AnswerMessageBox(box, IDOK);
   EXPECT_TRUE(menu.WaitForExit());
   EXPECT_FALSE(DirectoryExists(AppDataFolder() + "\\DE Zuzururu"));
 }
 
-TEST_F(MenuStartup, ASecondStartEndsAndLeavesTheFirstMenuAlone) {
-  install.Write("options.ini", OptionsText(kNamesOff));
+TEST_F(MenuStartup, ASecondStartBringsTheFirstMenuToTheFrontShowsTheTaskbarAndEnds) {
+  // Background on, taskbar hidden.
+  install.Write("options.ini", OptionsText({2, -1, -1, -1, 0, 0, 0, -1, -1, 0}));
   Process first = StartMenu();
-  HWND window = WaitForVisibleWindow(first.Id(), texts::kMenuCaption);
+  HWND window = WaitForVisibleWindow(first.Id(), "JW Lirabo ;   <F6> für Lehrermenü");
   ASSERT_TRUE(window);
+  HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(taskbar); }));
+  // Another program is in front when the pupil starts the menu again.
+  HWND other = CreateWindowExW(0, L"STATIC", L"Anderes Programm", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                               nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(BringToFront(other));
   Process second = StartMenu();
   EXPECT_TRUE(second.WaitForExit());
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
+  EXPECT_TRUE(IsWindowVisible(taskbar));
   EXPECT_TRUE(first.IsRunning());
-  EXPECT_EQ(WindowText(window), texts::kMenuCaption);
+  EXPECT_EQ(WindowText(window), "JW Lirabo ;   <F6> für Lehrermenü");
+  DestroyWindow(other);
   Click(window, ids::form1::Command8);
   EXPECT_TRUE(first.WaitForExit());
 }

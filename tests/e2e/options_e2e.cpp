@@ -16,7 +16,8 @@ constexpr const char* kDialogCaption = "Optionen";
 void ExpectClientNoticeAndEnd(Process& p) {
   HWND box = WaitForMessageBox(p.Id());
   ASSERT_TRUE(box);
-  EXPECT_EQ(MessageBoxText(box), texts::kClientNotice);
+  EXPECT_EQ(MessageBoxText(box),
+            "Die Änderungen werden mit dem nächsten Neustart der Programme auf den Clients übernommen.");
   AnswerMessageBox(box, IDOK);
   EXPECT_TRUE(p.WaitForExit());
 }
@@ -41,7 +42,13 @@ TEST_F(Regelpult, ASecondDialogIsRefusedAndEndsWhileTheFirstStaysAndAMenuStartsA
   Process second = Process::Start(install.Path("regelpult.exe"));
   HWND box = WaitForMessageBox(second.Id());
   ASSERT_TRUE(box);
-  EXPECT_EQ(MessageBoxText(box), OptionsRefusedMessage());
+  EXPECT_EQ(MessageBoxText(box),
+            "Die Optionen-Datei kann nicht geändert werden.\r\n"
+            "Dies kann folgende Gründe haben:\r\n"
+            "- Das Optionen-Fenster ist schon geöffnet (bei einer Netzwerkinstallation eventuell an einem "
+            "anderen PC). Schließen Sie zuerst dieses Fenster.\r\n"
+            "- Sie haben keine Schreibrechte auf dem Laufwerk, auf dem die Programme installiert sind. "
+            "Stellen Sie die Schreibrechte bitte her, bevor Sie die Optionen ändern.");
   AnswerMessageBox(box, IDOK);
   EXPECT_TRUE(second.WaitForExit());
   EXPECT_TRUE(first.IsRunning() && IsWindowVisible(dialog));
@@ -119,7 +126,8 @@ TEST(TeacherMenu, F6TogglesTheMenuBarInfoShowsTheVersionAndOptionsReloadOnlyOnAC
   PostMessageW(window, WM_COMMAND, ids::form1::M_Info, 0);
   HWND box = WaitForMessageBox(menu.Id());
   ASSERT_TRUE(box);
-  EXPECT_EQ(MessageBoxText(box), std::string("JW Lirabo Version 2.17.0077\r\n") + LIRABO_LEGAL_COPYRIGHT);
+  EXPECT_EQ(MessageBoxText(box),
+            "JW Lirabo Version 2.17.0077\r\n© 2026 JW Lirabo. Alle Rechte vorbehalten.");
   AnswerMessageBox(box, IDOK);
 
   const auto openOptions = [&] {

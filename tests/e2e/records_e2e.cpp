@@ -53,7 +53,7 @@ class Records : public ::testing::Test {
     Click(dialog, button);
     HWND box = WaitForMessageBox(menu.Id());
     ASSERT_TRUE(box);
-    EXPECT_EQ(WindowText(box), texts::kMenuTitle);
+    EXPECT_EQ(WindowText(box), "JW Lirabo");
     EXPECT_EQ(MessageBoxText(box), question);
     AnswerMessageBox(box, answer);
   }

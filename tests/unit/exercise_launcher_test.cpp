@@ -33,7 +33,8 @@ TEST(ExerciseLauncher, StaysOpenOnlyWithFullScreenAndReportsAMissingProgram) {
   system.startSucceeds = false;
   state.settings.Auflösung = 0;
   EXPECT_EQ(LaunchExercise(system, messages, state, "Orvin.exe Q"), LaunchOutcome::NotStarted);
-  EXPECT_EQ(messages.Texts(), std::vector<std::string>{texts::kProgramNotFound});
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Die Programmdatei wurde nicht gefunden. Sie muss im gleichen Verzeichnis wie dieses Programm sein. "
+            "Starten Sie das Programm von Hand, oder versuchen Sie es nochmal nach einer Neuinstallation!"});
 }
 
 }  // namespace

@@ -112,7 +112,8 @@ TEST(MenuStartup, ALockedUserCopyIsTriedFourTimesThenReported) {
   EXPECT_EQ(m.Start(), StartupResult::EndImmediately);
   EXPECT_EQ(m.system.sleeps, (std::vector<unsigned>{500, 1000, 1500}));
   EXPECT_EQ(m.files.OpenCalls(kSettings + "\\options.ini"), 4);
-  EXPECT_EQ(m.messages.Texts(), std::vector<std::string>{texts::kSettingsLocked});
+  EXPECT_EQ(m.messages.Texts(), std::vector<std::string>{"Ich konnte die Programmeinstellungen nicht laden. Eventuell werden diese momentan geändert. "
+            "Versuchen Sie, das Programm zu einem späteren Zeipunkt noch einmal zu starten."});
   // Nothing of the desktop was touched.
   EXPECT_TRUE(m.desktop.calls.empty());
 }
@@ -165,17 +166,30 @@ TEST(MenuStartup, FullScreenSwitchesTestFirstAndShutdownRestoresInOrder) {
   EXPECT_EQ(m.state.display.displaySwitchMark, 0);
 }
 
+TEST(MenuStartup, ASecondInstanceRetitlesItselfActivatesTheFirstByItsCaptionAndUnloads) {
+  Menu m;
+  m.system.previousInstance = true;
+  EXPECT_EQ(m.Start(), StartupResult::Unload);
+  EXPECT_EQ(m.windows.caption, "-<[Zweite Instanz]>-");
+  EXPECT_EQ(m.system.activated, std::vector<std::string>{"JW Lirabo ;   <F6> für Lehrermenü"});
+  EXPECT_TRUE(m.desktop.calls.empty());
+  EXPECT_TRUE(m.files.OpenCalls(kApp + "\\options.ini") == 0);
+}
+
 TEST(MenuStartup, AModeNeedingARestartIsNotSwitchedButTheMarkIsSetAnyway) {
   Menu m;
   m.desktop.testAnswer = kDispChangeRestart;
-  m.Master({0, 0, 0, 0, 0, -1, 0, 0, 0, 0});
+  m.Master({0, 0, -1, -1, 0, -1, 0, 0, 0, 0});
   m.Start();
   EXPECT_EQ(m.state.display.displaySwitchMark, 11);
+  // Without a switch the background is placed as on an unswitched display.
+  EXPECT_TRUE(m.windows.background);
+  EXPECT_FALSE(m.windows.backgroundAtSwitchedDisplay);
   ASSERT_EQ(m.messages.shown.size(), 1u);
-  EXPECT_EQ(m.messages.shown[0].title, texts::kRestartNeededTitle);
+  EXPECT_EQ(m.messages.shown[0].title, "Neue Bildschirmeinstellung");
   EXPECT_EQ(m.messages.shown[0].buttons, MsgButtons::OkCancel);
   EXPECT_EQ(m.messages.shown[0].icon, MsgIcon::Information);
-  EXPECT_EQ(m.desktop.calls, std::vector<std::string>{"test 640x480"});
+  EXPECT_EQ(m.desktop.calls, (std::vector<std::string>{"test 640x480", "background shown", "taskbar hidden"}));
   m.desktop.testAnswer = -1;  // refused otherwise: nothing, no message
   RunMenuShutdown(m.state, m.ports);
   EXPECT_EQ(m.messages.shown.size(), 1u);

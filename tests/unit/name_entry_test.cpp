@@ -88,7 +88,7 @@ TEST_F(NameEntryConfirm, RefusedNamesAreExplainedAndRecordNothing) {
   EXPECT_EQ(messages.shown[0].text, "Gib bitte nur Buchstaben oder Zahlen ein!");
   EXPECT_EQ(messages.shown[0].buttons, MsgButtons::Ok);
   EXPECT_EQ(messages.shown[0].icon, MsgIcon::None);
-  EXPECT_EQ(messages.shown[1].text, texts::kNameNotUsable);
+  EXPECT_EQ(messages.shown[1].text, "Diesen Namen kann ich nicht verwenden. Gib bitte einen anderen Namen ein!");
   EXPECT_EQ(messages.shown[2].text, fake::Error(win_error::kAccessDenied).description);
   EXPECT_EQ(pupil, "vorher");
   EXPECT_EQ(files.Get(paths.Register()), "Anna\r\n");

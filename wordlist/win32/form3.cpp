@@ -72,13 +72,11 @@ void Form3::OnLoad() {
   for (int box : kBoxes) SendMessageW(Control(box), EM_LIMITTEXT, kBoxLimit, 0);
   AddToolTips();
   SetHeight(kCompactHeight);
-  lastFocus_ = Control(id::Text1);
   switch (editor_.Load(mode_)) {
     case EditorState::Ready:
       break;
     case EditorState::LockedOut:
       for (int id : {id::Text1, id::Text2, id::Text3, id::Text4, id::Befehl3, id::Befehl1}) EnableControl(id, false);
-      lastFocus_ = Control(id::Befehl2);
       break;
     case EditorState::EndProgram:
       // The error has been shown; nothing is open that needs saving.
@@ -108,21 +106,6 @@ void Form3::OnCommand(int id, int notifyCode) {
 bool Form3::OnHelpKey() {
   ShowWinHelpTopic(Window(), "LiraboHilfe.hlp", kHelpContext);
   return true;
-}
-
-LRESULT Form3::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  // Keep the focus where the teacher left it, as a dialog does, instead of on
-  // the window itself.
-  if (message == WM_ACTIVATE) {
-    if (LOWORD(wParam) == WA_INACTIVE) {
-      HWND focus = GetFocus();
-      if (focus && IsChild(Window(), focus)) lastFocus_ = focus;
-    } else if (lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_)) {
-      SetFocus(lastFocus_);
-      return 0;
-    }
-  }
-  return Form::OnMessage(message, wParam, lParam);
 }
 
 void Form3::Store() {

@@ -29,7 +29,6 @@ class Form3 final : public Form {
   void OnUnload() override;
   void OnCommand(int id, int notifyCode) override;
   bool OnHelpKey() override;
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void SetHeight(int twips);
@@ -39,7 +38,6 @@ class Form3 final : public Form {
   WordEditor editor_;
   WordEditMode mode_;
   int heightTwips_ = kCompactHeight;
-  HWND lastFocus_ = nullptr;
 };
 
 // Shows the editor modally over `owner` and returns when it has closed.

@@ -1,0 +1,228 @@
+// The dialog manager of every form: where the focus goes, what Tab, Enter, Esc and
+// the arrow keys do, and which push button shows the default frame. Written once
+// here rather than left to IsDialogMessage, which on a window that is not a
+// dialog leaves Tab out of a multi-line box and never moves the default frame.
+#include <algorithm>
+#include <vector>
+
+#include "common/win32/form.h"
+
+namespace lirabo {
+namespace {
+
+bool TakesNoFocus(ControlKind kind) {
+  return kind == ControlKind::Label || kind == ControlKind::Frame || kind == ControlKind::Panel;
+}
+
+bool IsPushButtonKind(ControlKind kind) {
+  return kind == ControlKind::Button || kind == ControlKind::PictureButton;
+}
+
+bool HasStyle(HWND window, DWORD style) {
+  return (static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)) & style) == style;
+}
+
+void SetTabStop(HWND window, bool on) {
+  LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  LONG_PTR wanted = on ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+  if (wanted != style) SetWindowLongPtrW(window, GWL_STYLE, wanted);
+}
+
+}  // namespace
+
+void Form::Dispatch(MSG& msg) {
+  if (!PreTranslate(msg)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  NoticeFocus();
+}
+
+// Keys reach the form before its controls: F1, then key preview, then the
+// dialog keys.
+bool Form::PreTranslate(MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_CHAR) return false;
+  Form* form = msg.hwnd ? FromWindow(msg.hwnd) : nullptr;
+  if (!form || !form->window_) return false;
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
+    bool handled = false;
+    Guard([&] { handled = form->OnHelpKey(); });
+    if (handled) return true;
+  }
+  if (form->Spec().keyPreview) {
+    bool consumed = false;
+    Guard([&] { consumed = form->OnPreviewKey(msg); });
+    if (consumed || !form->window_) return true;
+  }
+  return form->HandleDialogKey(msg);
+}
+
+bool Form::HandleDialogKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN) return false;
+  HWND focus = GetFocus();
+  if (focus && !IsChild(window_, focus)) focus = nullptr;
+  const FormSpec spec = Spec();
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  switch (msg.wParam) {
+    case VK_TAB: {
+      if (GetKeyState(VK_CONTROL) < 0) return false;
+      if (HWND next = NextTabStop(focus, shift)) {
+        SetFocus(next);
+        const ControlSpec* control = SpecOf(GetDlgCtrlID(next));
+        if (control && control->kind == ControlKind::TextBox) SendMessageW(next, EM_SETSEL, 0, -1);
+      }
+      return true;
+    }
+    case VK_RETURN: {
+      const ControlSpec* focused = focus ? SpecOf(GetDlgCtrlID(focus)) : nullptr;
+      HWND target = focused && IsPushButtonKind(focused->kind) ? focus
+                    : spec.defaultButton                        ? Control(spec.defaultButton)
+                                                                : nullptr;
+      if (target && IsWindowEnabled(target)) PressButton(target);
+      return true;
+    }
+    case VK_ESCAPE:
+      if (spec.cancelButton && IsControlEnabled(spec.cancelButton)) PressButton(Control(spec.cancelButton));
+      return true;
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN: {
+      const ControlSpec* focused = focus ? SpecOf(GetDlgCtrlID(focus)) : nullptr;
+      if (!focused || focused->kind != ControlKind::OptionButton) return false;
+      MoveInOptionGroup(focus, msg.wParam == VK_LEFT || msg.wParam == VK_UP);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void Form::PressButton(HWND button) {
+  SendMessageW(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+bool Form::CanTakeFocus(const ControlSpec& control) const {
+  if (TakesNoFocus(control.kind)) return false;
+  HWND hwnd = Control(control.id);
+  // The style, not IsWindowVisible: a form that is still hidden has a first control too.
+  return hwnd && HasStyle(hwnd, WS_VISIBLE | WS_TABSTOP) && IsWindowEnabled(hwnd);
+}
+
+HWND Form::FirstTabStop() const {
+  for (const ControlSpec& control : Controls())
+    if (CanTakeFocus(control)) return Control(control.id);
+  return nullptr;
+}
+
+// The tables are in tab order; Tab wraps at either end.
+HWND Form::NextTabStop(HWND from, bool backwards) const {
+  const auto controls = Controls();
+  const int n = static_cast<int>(controls.size());
+  if (n == 0) return nullptr;
+  const int fromId = from ? GetDlgCtrlID(from) : 0;
+  int at = backwards ? 0 : -1;
+  for (int i = 0; i < n; ++i)
+    if (controls[static_cast<size_t>(i)].id == fromId) at = i;
+  for (int step = 1; step <= n; ++step) {
+    int i = ((at + (backwards ? -step : step)) % n + n) % n;
+    if (CanTakeFocus(controls[static_cast<size_t>(i)])) return Control(controls[static_cast<size_t>(i)].id);
+  }
+  return nullptr;
+}
+
+// Option buttons next to each other in the table form one group.
+void Form::MoveInOptionGroup(HWND from, bool backwards) {
+  const auto controls = Controls();
+  std::vector<const ControlSpec*> group;
+  const int fromId = GetDlgCtrlID(from);
+  bool found = false;
+  for (const ControlSpec& control : controls) {
+    if (control.kind != ControlKind::OptionButton) {
+      if (found) break;
+      group.clear();
+      continue;
+    }
+    group.push_back(&control);
+    if (control.id == fromId) found = true;
+  }
+  if (!found) return;
+  const int n = static_cast<int>(group.size());
+  const int at = static_cast<int>(std::find_if(group.begin(), group.end(), [&](const ControlSpec* c) {
+                                    return c->id == fromId;
+                                  }) - group.begin());
+  for (int step = 1; step < n; ++step) {
+    const ControlSpec* next = group[static_cast<size_t>(((at + (backwards ? -step : step)) % n + n) % n)];
+    HWND hwnd = Control(next->id);
+    if (!HasStyle(hwnd, WS_VISIBLE) || !IsWindowEnabled(hwnd)) continue;
+    SetFocus(hwnd);
+    // As in a dialog, moving within the group chooses the button.
+    if (SendMessageW(hwnd, BM_GETCHECK, 0, 0) != BST_CHECKED) SendMessageW(hwnd, BM_CLICK, 0, 0);
+    return;
+  }
+}
+
+// A group is one tab stop: its checked button, or its first when none is checked.
+// The button control itself takes the stop away from every button it unchecks.
+void Form::FixOptionGroupTabStops() {
+  const auto controls = Controls();
+  for (size_t i = 0; i < controls.size();) {
+    if (controls[i].kind != ControlKind::OptionButton) {
+      ++i;
+      continue;
+    }
+    size_t end = i;
+    while (end < controls.size() && controls[end].kind == ControlKind::OptionButton) ++end;
+    size_t stop = i;
+    for (size_t k = i; k < end; ++k)
+      if (SendMessageW(Control(controls[k].id), BM_GETCHECK, 0, 0) == BST_CHECKED) stop = k;
+    for (size_t k = i; k < end; ++k) SetTabStop(Control(controls[k].id), k == stop);
+    i = end;
+  }
+}
+
+void Form::RestoreFocus() {
+  HWND target = lastFocus_;
+  if (!target || !IsWindow(target) || !IsChild(window_, target) || !HasStyle(target, WS_VISIBLE) ||
+      !IsWindowEnabled(target))
+    target = FirstTabStop();
+  if (target && GetFocus() != target) SetFocus(target);
+}
+
+void Form::FocusControl(int id) {
+  SetFocus(Control(id));
+  NoticeFocus();
+}
+
+// Called after every message the loops dispatch: a click, a key or a handler may
+// have moved the focus.
+void Form::NoticeFocus() {
+  HWND focus = GetFocus();
+  Form* form = focus ? FromWindow(focus) : nullptr;
+  if (!form || focus == form->window_ || focus == form->lastFocus_) return;
+  form->lastFocus_ = focus;
+  form->SetDefaultFrame(focus);
+}
+
+// The focused push button is the one Enter presses and shows the default frame;
+// elsewhere the form's default button does.
+void Form::SetDefaultFrame(HWND focus) {
+  const ControlSpec* focused = SpecOf(GetDlgCtrlID(focus));
+  const FormSpec spec = Spec();
+  HWND frame = focused && IsPushButtonKind(focused->kind) ? focus
+               : spec.defaultButton                        ? Control(spec.defaultButton)
+                                                           : nullptr;
+  if (frame == defaultFrame_) return;
+  HWND before = defaultFrame_;
+  defaultFrame_ = frame;
+  for (HWND button : {before, frame}) {
+    const ControlSpec* control = button ? SpecOf(GetDlgCtrlID(button)) : nullptr;
+    if (!control) continue;
+    if (control->kind == ControlKind::Button)
+      SendMessageW(button, BM_SETSTYLE, button == frame ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    else
+      InvalidateRect(button, nullptr, FALSE);
+  }
+}
+
+}  // namespace lirabo
