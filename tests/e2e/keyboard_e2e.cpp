@@ -262,6 +262,23 @@ TEST_F(Keyboard, FullScreenSwitchesTheDesktopTo640By480WithTheWholeMenuOnItAndBa
                  f1::Command9, f1::Command8})
     EXPECT_TRUE(inside(WindowRect(Child(window, id)))) << id;
   SaveScreenshot("menu-fullscreen");
+
+  // A dialog opened in the switched mode, and the menu that a change reloads, lie
+  // on the 640 x 480 screen too.
+  PressKeys(window, {VK_F6});
+  ASSERT_TRUE(WaitUntil([&] { return GetMenu(window) != nullptr; }));
+  PressKeys(window, {VK_F10, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+  HWND options = WaitForVisibleWindow(menu.Id(), "Optionen");
+  ASSERT_TRUE(options);
+  EXPECT_TRUE(inside(WindowRect(options)));
+  ClickWithMouse(options, ids::form2::Proto);
+  ASSERT_TRUE(WaitUntil([&] { return !IsChecked(options, ids::form2::Proto); }));
+  PressKeys(options, {VK_RETURN});
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+  window = WaitForVisibleWindow(menu.Id(), kMenuCaption);
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(WaitUntil([] { return GetSystemMetrics(SM_CXSCREEN) == 640 && GetSystemMetrics(SM_CYSCREEN) == 480; }));
+  EXPECT_TRUE(inside(WindowRect(window)));
   ClickWithMouse(window, f1::Command8);
   EXPECT_TRUE(menu.WaitForExit());
   EXPECT_TRUE(WaitUntil([&] { return GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height; }));
