@@ -149,9 +149,12 @@ StartupResult RunMenuStartup(MenuState& state, MenuPorts& ports, const std::stri
 
 void RunMenuShutdown(MenuState& state, MenuPorts& ports) {
   if (ports.windows.IsBackgroundLoaded()) ports.windows.UnloadBackground();
-  if (state.display.displaySwitchMark == kDisplaySwitched)
-    RestoreDisplayMode(ports.desktop, ports.messages, state.display);
-  ports.desktop.SetTaskbarVisible(true);
+  RestoreDesktop(state, ports.desktop, ports.messages);
+}
+
+void RestoreDesktop(MenuState& state, DesktopPort& desktop, MessagePort& messages) {
+  if (state.display.displaySwitchMark == kDisplaySwitched) RestoreDisplayMode(desktop, messages, state.display);
+  desktop.SetTaskbarVisible(true);
 }
 
 }  // namespace lirabo

@@ -3,9 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "common/file_port.h"
-#include "common/message_port.h"
-#include "common/system_port.h"
+#include "common/services.h"
 #include "menu/desktop_port.h"
 #include "menu/menu_state.h"
 
@@ -30,10 +28,7 @@ class MenuWindows {
   virtual void OpenNameEntry() = 0;
 };
 
-struct MenuPorts {
-  FilePort& files;
-  SystemPort& system;
-  MessagePort& messages;
+struct MenuPorts : Services {
   DesktopPort& desktop;
   MenuWindows& windows;
 };
@@ -46,6 +41,8 @@ enum class StartupResult {
 
 StartupResult RunMenuStartup(MenuState& state, MenuPorts& ports, const std::string& commandLine);
 void RunMenuShutdown(MenuState& state, MenuPorts& ports);
+// The shutdown steps that need no window: the display mode back, the taskbar shown.
+void RestoreDesktop(MenuState& state, DesktopPort& desktop, MessagePort& messages);
 
 // The name after the marker /n=" up to the next double quote; nothing when the
 // marker or its closing quote is missing.

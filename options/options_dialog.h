@@ -16,6 +16,14 @@ namespace lirabo {
 // tafelwahl's dialog edits the user copy and the menu's settings; regelpult's the master.
 enum class OptionsVariant { Menu, Regelpult };
 
+// How an open dialog ended.
+enum class OptionsEnd {
+  Refused,    // another dialog holds the file, or it may not be written
+  Failed,     // the file could not be tested otherwise; the description was shown
+  Unchanged,  // OK without a change
+  Changed,    // OK with a change
+};
+
 // The eight check boxes, ticked or cleared.
 struct OptionsBoxes {
   bool Check1 = false;  // Sprachausgabe

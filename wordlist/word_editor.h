@@ -44,7 +44,6 @@ class WordEditor {
   EditorState Load(WordEditMode mode);
   StoreOutcome Store(const WordBoxes& boxes) { return StoreWord(boxes, list_, messages_); }
   void Close() { list_.Close(); }
-  const WordListFile& List() const { return list_; }
 
  private:
   MessagePort& messages_;

@@ -5,7 +5,7 @@
 
 namespace lirabo {
 
-std::optional<WordEditMode> PrepareNewWordList(WordListPorts& ports) {
+std::optional<WordEditMode> PrepareNewWordList(Services& ports) {
   if (ports.messages.Show(texts::kAskNewWordList, MsgButtons::YesNo, MsgIcon::Critical) != MsgAnswer::Yes)
     return std::nullopt;
   const std::string list = ports.system.ApplicationPath() + kWordListName;
@@ -19,7 +19,7 @@ std::optional<WordEditMode> PrepareNewWordList(WordListPorts& ports) {
   return WordEditMode::NewList;
 }
 
-void RestoreDeliveredWordList(WordListPorts& ports) {
+void RestoreDeliveredWordList(Services& ports) {
   if (ports.messages.Show(texts::kAskRestoreWordList, MsgButtons::YesNo) != MsgAnswer::Yes) return;
   const std::string app = ports.system.ApplicationPath();
   const std::string delivery = app + kDeliveryCopyName;

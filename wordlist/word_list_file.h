@@ -72,7 +72,6 @@ class WordListFile {
 
   bool IsOpen() const { return file_ != nullptr; }
   int NextRecord() const { return nextRecord_; }
-  const std::string& Path() const { return path_; }
 
  private:
   FilePort& files_;

@@ -26,12 +26,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   // The values live in the dialog alone; absent lines show cleared.
   OptionsRecord settings;
-  Form2 dialog({OptionsVariant::Regelpult, files, system, messages, ApplicationPath() + kOptionsFileName, {},
-                settings, {}});
-  WordListPorts wordList{files, system, messages};
-  dialog.onEditWordList = [&] { EditWordList(&dialog, wordList); };
-  dialog.onNewWordList = [&] { NewWordList(&dialog, wordList); };
-  dialog.onRestoreWordList = [&] { RestoreWordList(&dialog, wordList); };
+  Services services{files, system, messages};
+  Form2 dialog({services, OptionsVariant::Regelpult, ApplicationPath() + kOptionsFileName, {}, settings});
+  dialog.onEditWordList = [&] { EditWordList(&dialog, services); };
+  dialog.onNewWordList = [&] { NewWordList(&dialog, services); };
+  dialog.onRestoreWordList = [&] { RestoreWordList(&dialog, services); };
   if (dialog.Load()) dialog.Show();
   return Form::RunMessageLoop();
 }

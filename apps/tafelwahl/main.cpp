@@ -22,31 +22,24 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   Win32SystemPort system(L"Local\\JW.Lirabo.Tafelwahl");
   Win32MessagePort messages(texts::kMenuTitle);
   Win32DesktopPort desktop;
-  MenuProgram program{{}, files, system, messages, desktop, Narrow(commandLine ? commandLine : L""), {}, false};
+  MenuProgram program{{}, {files, system, messages}, desktop, Narrow(commandLine ? commandLine : L"")};
 
   // An unexpected failure ends the menu, but never leaves the classroom PC with a
   // hidden taskbar or a switched display.
   Form::SetFatalErrorHandler([&](const std::string& text) {
     messages.Show(text);
-    if (program.state.display.displaySwitchMark == kDisplaySwitched)
-      RestoreDisplayMode(desktop, messages, program.state.display);
-    desktop.SetTaskbarVisible(true);
+    if (program.flow.AfterFatalError() == MenuStep::EndWithShutdown) RestoreDesktop(program.state, desktop, messages);
     ExitProcess(1);
   });
 
-  // Changed options reload the menu: the old one has unloaded with its closing
-  // steps, and a new one runs the whole start-up again.
+  // A change of the options reloads the menu: the old one has unloaded with its
+  // shutdown, and a new one runs the whole start-up again.
   std::unique_ptr<Form1> menu;
   do {
-    program.restartRequested = false;
     menu.reset();
     menu = std::make_unique<Form1>(program);
     if (menu->Load()) menu->Show();
     Form::RunMessageLoop();
-    // The last form's unload asked to quit; the reloaded menu must not see that.
-    MSG quit;
-    while (program.restartRequested && PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-  } while (program.restartRequested);
+  } while (program.flow.TakeReload());
   return 0;
 }

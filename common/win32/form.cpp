@@ -1,12 +1,10 @@
 #include "common/win32/form.h"
 
-#include <uxtheme.h>
-#include <vsstyle.h>
-#include <windowsx.h>
 
 #include <algorithm>
 #include <exception>
 
+#include "common/win32/picture_button.h"
 #include "common/win32/twips.h"
 #include "common/win32/wide.h"
 
@@ -63,39 +61,15 @@ ClassAndStyle StyleFor(const ControlSpec& spec, bool isDefault) {
   return {L"STATIC", child, 0};
 }
 
-// Bitmaps are stored straight; AlphaBlend wants premultiplied colour.
-void Premultiply(HBITMAP bitmap) {
-  DIBSECTION dib{};
-  if (GetObjectW(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBitsPixel != 32 || !dib.dsBm.bmBits)
-    return;
-  auto* px = static_cast<BYTE*>(dib.dsBm.bmBits);
-  size_t count = static_cast<size_t>(dib.dsBm.bmWidth) * static_cast<size_t>(std::abs(dib.dsBm.bmHeight));
-  for (size_t i = 0; i < count; ++i, px += 4) {
-    unsigned a = px[3];
-    for (int c = 0; c < 3; ++c) px[c] = static_cast<BYTE>(px[c] * a / 255);
-  }
-}
-
 }  // namespace
 
 Form::Form(std::string name) : name_(std::move(name)) {}
 
 Form::~Form() {
-  if (window_) {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-    auto& forms = Loaded();
-    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
-  }
+  if (window_) DestroyWindow(window_);  // its WM_NCDESTROY deregisters the form
 }
 
 const std::vector<Form*>& Form::LoadedForms() { return Loaded(); }
-
-Form* Form::FindLoaded(const std::string& name) {
-  for (Form* form : Loaded())
-    if (form->name_ == name) return form;
-  return nullptr;
-}
 
 void Form::SetFatalErrorHandler(std::function<void(const std::string&)> handler) {
   FatalHandler() = std::move(handler);
@@ -126,7 +100,8 @@ bool Form::Load() {
   }();
   (void)registered;
 
-  const FormSpec spec = Spec();
+  spec_ = Spec();
+  const FormSpec& spec = spec_;
   // Group boxes leave their inside to the form: a form with frames must paint
   // beneath its children, or the frames show what was on the screen before.
   DWORD style = spec.style;
@@ -151,7 +126,7 @@ bool Form::Load() {
 
 void Form::Show() {
   if (!window_ && !Load()) return;
-  if (!shown_ && Spec().centred) CenterOnScreen();
+  if (!shown_ && spec_.centred) CenterOnScreen();
   shown_ = true;
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
@@ -193,15 +168,18 @@ void Form::Unload() {
     SetActiveWindow(modalOwner_);
   }
   modalOwner_ = nullptr;
-  HWND window = window_;
-  DestroyWindow(window);
-  window_ = nullptr;
+  DestroyWindow(window_);  // WM_NCDESTROY deregisters the form
   unloading_ = false;
+}
+
+// The window is gone, whoever destroyed it: a modal loop waiting for this form
+// ends, and the form counts as unloaded.
+void Form::Detach() {
+  window_ = nullptr;
   shown_ = false;
   lastFocus_ = defaultFrame_ = nullptr;
   auto& forms = Loaded();
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
-  if (forms.empty()) PostQuitMessage(0);
 }
 
 Form* Form::FromWindow(HWND window) {
@@ -226,6 +204,7 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (message == WM_NCDESTROY && form) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    form->Detach();
     return DefWindowProcW(window, message, wParam, lParam);
   }
   if (!form) return DefWindowProcW(window, message, wParam, lParam);
@@ -235,7 +214,6 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const FormSpec spec = Spec();
   switch (message) {
     case WM_CLOSE:
       if (OnQueryUnload(UnloadReason::CloseBox)) Unload();
@@ -245,84 +223,46 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // As a dialog: the focus goes back to the control that had it, never to the
     // form itself, where Tab and Enter would find nothing.
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam) && FirstTabStop()) {
-        RestoreFocus();
-        return 0;
-      }
-      break;
-    case WM_SETFOCUS:
-      if (FirstTabStop()) {
-        RestoreFocus();
-        return 0;
-      }
-      break;
-    case DM_GETDEFID:
-      if (spec.defaultButton) return MAKELRESULT(spec.defaultButton, DC_HASDEFID);
-      break;
-    case WM_COMMAND: {
-      int id = LOWORD(wParam);
-      int code = HIWORD(wParam);
-      if (id == IDCANCEL && !lParam) {
-        if (spec.cancelButton && IsControlEnabled(spec.cancelButton)) OnCommand(spec.cancelButton, BN_CLICKED);
-        return 0;
-      }
-      if (id == IDOK && !lParam) {
-        if (spec.defaultButton && IsControlEnabled(spec.defaultButton)) OnCommand(spec.defaultButton, BN_CLICKED);
-        return 0;
-      }
-      if (code == BN_CLICKED) {
-        const ControlSpec* control = SpecOf(id);
-        if (control && control->kind == ControlKind::OptionButton) FixOptionGroupTabStops();
-      }
-      OnCommand(id, code);
+      if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam) || !FirstTabStop()) break;
+      RestoreFocus();
       return 0;
-    }
-    case WM_DRAWITEM: {
-      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-      if (item->CtlType == ODT_BUTTON) {
-        DrawPictureButton(*item);
-        return TRUE;
-      }
+    case WM_SETFOCUS:
+      if (!FirstTabStop()) break;
+      RestoreFocus();
+      return 0;
+    case DM_GETDEFID:
+      if (spec_.defaultButton) return MAKELRESULT(spec_.defaultButton, DC_HASDEFID);
       break;
+    case WM_COMMAND:
+      HandleCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlType != ODT_BUTTON) break;
+      auto picture = pictures_.find(static_cast<int>(item->CtlID));
+      DrawPictureButton(*item, picture != pictures_.end() ? picture->second.get() : nullptr,
+                        item->hwndItem == defaultFrame_, dpi_);
+      return TRUE;
     }
     case WM_ERASEBKGND:
-      if (spec.backColour != kNoColour) {
+      if (spec_.backColour == kNoColour) break;
+      {
         RECT rc;
         GetClientRect(window_, &rc);
-        FillRect(reinterpret_cast<HDC>(wParam), &rc, BrushFor(spec.backColour));
-        return TRUE;
+        FillRect(reinterpret_cast<HDC>(wParam), &rc, BrushFor(spec_.backColour));
       }
-      break;
+      return TRUE;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      const ControlSpec* control = SpecOf(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
-      if (!control) break;
-      if (control->textColour != kNoColour) SetTextColor(dc, control->textColour);
-      if (control->kind == ControlKind::TextBox || control->kind == ControlKind::MultiLineText ||
-          control->kind == ControlKind::ListBox) {
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-      }
-      COLORREF back = control->backColour;
-      if (back == kNoColour && control->parent)
-        if (const ControlSpec* parent = SpecOf(control->parent)) back = parent->backColour;
-      if (back == kNoColour) back = spec.backColour;
-      if (back == kNoColour) {
-        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-      }
-      SetBkColor(dc, back);
-      return reinterpret_cast<LRESULT>(BrushFor(back));
-    }
+    case WM_CTLCOLORLISTBOX:
+      if (LRESULT brush = ControlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) return brush;
+      break;
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wParam);
       fonts_.clear();
-      auto* suggested = reinterpret_cast<RECT*>(lParam);
-      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
       LayOut();
       return 0;
     }
@@ -332,8 +272,44 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window_, message, wParam, lParam);
 }
 
+void Form::HandleCommand(int id, int code, HWND control) {
+  // Enter and Esc that reach the form itself, as IDOK and IDCANCEL.
+  if ((id == IDOK || id == IDCANCEL) && !control) {
+    int button = id == IDOK ? spec_.defaultButton : spec_.cancelButton;
+    if (button && IsControlEnabled(button)) OnCommand(button, BN_CLICKED);
+    return;
+  }
+  if (code == BN_CLICKED) {
+    const ControlSpec* clicked = SpecOf(id);
+    if (clicked && clicked->kind == ControlKind::OptionButton) FixOptionGroupTabStops();
+  }
+  OnCommand(id, code);
+}
+
+// Text and background colours of a control; 0 leaves them to the system.
+LRESULT Form::ControlColours(HDC dc, HWND hwnd) {
+  const ControlSpec* control = SpecOf(GetDlgCtrlID(hwnd));
+  if (!control) return 0;
+  if (control->textColour != kNoColour) SetTextColor(dc, control->textColour);
+  if (control->kind == ControlKind::TextBox || control->kind == ControlKind::MultiLineText ||
+      control->kind == ControlKind::ListBox) {
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+  }
+  COLORREF back = control->backColour;
+  if (back == kNoColour && control->parent)
+    if (const ControlSpec* parent = SpecOf(control->parent)) back = parent->backColour;
+  if (back == kNoColour) back = spec_.backColour;
+  if (back == kNoColour) {
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+  }
+  SetBkColor(dc, back);
+  return reinterpret_cast<LRESULT>(BrushFor(back));
+}
+
 void Form::CreateControls() {
-  const FormSpec spec = Spec();
+  const FormSpec& spec = spec_;
   bool firstOption = true;
   for (const ControlSpec& control : Controls()) {
     ClassAndStyle cs = StyleFor(control, control.id == spec.defaultButton);
@@ -349,15 +325,8 @@ void Form::CreateControls() {
                                 cs.style | control.extraStyle, 0, 0, 0, 0, window_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                 GetModuleHandleW(nullptr), nullptr);
-    if (control.kind == ControlKind::PictureButton && control.pictureResource) {
-      HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
-                                                       MAKEINTRESOURCEW(control.pictureResource), IMAGE_BITMAP,
-                                                       0, 0, LR_CREATEDIBSECTION));
-      if (bitmap) {
-        Premultiply(bitmap);
-        pictures_[control.id].reset(bitmap);
-      }
-    }
+    if (control.kind == ControlKind::PictureButton && control.pictureResource)
+      pictures_[control.id] = LoadPicture(control.pictureResource);
   }
   FixOptionGroupTabStops();
   if (spec.defaultButton) defaultFrame_ = Control(spec.defaultButton);
@@ -365,8 +334,7 @@ void Form::CreateControls() {
 
 void Form::LayOut() {
   dpi_ = DpiOf(window_);
-  const FormSpec spec = Spec();
-  RECT rc{0, 0, TwipsToPixels(spec.clientWidth, dpi_), TwipsToPixels(clientHeightTwips_, dpi_)};
+  RECT rc{0, 0, TwipsToPixels(spec_.clientWidth, dpi_), TwipsToPixels(clientHeightTwips_, dpi_)};
   AdjustWindowRectEx(&rc, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), GetMenu(window_) != nullptr,
                      static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
   SetWindowPos(window_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
@@ -412,74 +380,6 @@ HBRUSH Form::BrushFor(COLORREF colour) {
   auto& brush = brushes_[colour];
   if (!brush) brush.reset(CreateSolidBrush(colour));
   return brush.get();
-}
-
-void Form::DrawPictureButton(const DRAWITEMSTRUCT& item) {
-  HDC dc = item.hDC;
-  RECT rc = item.rcItem;
-  bool pressed = item.itemState & ODS_SELECTED;
-  bool disabled = item.itemState & ODS_DISABLED;
-  bool focused = item.itemState & ODS_FOCUS;
-  HTHEME theme = OpenThemeData(item.hwndItem, L"BUTTON");
-  if (theme) {
-    bool defaulted = focused || item.hwndItem == defaultFrame_;
-    int state = disabled ? PBS_DISABLED : pressed ? PBS_PRESSED : defaulted ? PBS_DEFAULTED : PBS_NORMAL;
-    DrawThemeParentBackground(item.hwndItem, dc, &rc);
-    DrawThemeBackground(theme, dc, BP_PUSHBUTTON, state, &rc, nullptr);
-    CloseThemeData(theme);
-  } else {
-    DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-  }
-  const int margin = TwipsToPixels(90, dpi_);
-  InflateRect(&rc, -margin, -margin);
-  if (pressed) OffsetRect(&rc, 1, 1);
-
-  wchar_t caption[128] = {};
-  GetWindowTextW(item.hwndItem, caption, 128);
-  HFONT font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
-  HGDIOBJ oldFont = SelectObject(dc, font);
-  RECT textRect = rc;
-  int textHeight = 0;
-  if (caption[0]) {
-    DrawTextW(dc, caption, -1, &textRect, DT_CALCRECT | DT_SINGLELINE);
-    textHeight = textRect.bottom - textRect.top;
-  }
-
-  auto picture = pictures_.find(item.CtlID);
-  if (picture != pictures_.end() && picture->second) {
-    BITMAP bm{};
-    GetObjectW(picture->second.get(), sizeof bm, &bm);
-    int availW = rc.right - rc.left;
-    int availH = rc.bottom - rc.top - textHeight - (textHeight ? margin / 2 : 0);
-    // Scale to fit, keeping the proportions.
-    int w = availW, h = MulDiv(availW, bm.bmHeight, bm.bmWidth);
-    if (h > availH) {
-      h = availH;
-      w = MulDiv(availH, bm.bmWidth, bm.bmHeight);
-    }
-    int x = rc.left + (availW - w) / 2;
-    int y = rc.top + (availH - h) / 2;
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, picture->second.get());
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(disabled ? 110 : 255), AC_SRC_ALPHA};
-    SetStretchBltMode(dc, HALFTONE);
-    AlphaBlend(dc, x, y, w, h, memory, 0, 0, bm.bmWidth, bm.bmHeight, blend);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-  }
-  if (caption[0]) {
-    RECT bottom = rc;
-    bottom.top = rc.bottom - textHeight;
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-    DrawTextW(dc, caption, -1, &bottom, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
-  }
-  SelectObject(dc, oldFont);
-  if (focused && !(item.itemState & ODS_NOFOCUSRECT)) {
-    RECT focus = item.rcItem;
-    InflateRect(&focus, -margin / 2, -margin / 2);
-    DrawFocusRect(dc, &focus);
-  }
 }
 
 std::string Form::Text(int id) const {
@@ -529,12 +429,6 @@ void Form::SetClientHeightTwips(int twips) {
 
 int Form::ClientHeightTwips() const { return clientHeightTwips_; }
 
-int Form::WindowHeightTwips() const {
-  RECT rc;
-  GetWindowRect(window_, &rc);
-  return PixelsToTwips(rc.bottom - rc.top, dpi_);
-}
-
 void Form::SetWindowHeightTwips(int twips) {
   RECT rc;
   GetWindowRect(window_, &rc);
@@ -554,6 +448,5 @@ void Form::CenterOnScreen() {
   SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-UINT Form::Dpi() const { return dpi_; }
 
 }  // namespace lirabo

@@ -1,8 +1,8 @@
 #pragma once
 // A form: one top-level window with its controls, created from a layout table in
-// twips, loaded, shown (modeless or modal) and unloaded like the forms the
-// programs were designed as. One window procedure finds the Form object and hands
-// it typed events; no exception ever crosses it.
+// twips; loaded, shown (modeless or modal) and unloaded, with a query before any
+// close that the program did not ask for. One window procedure finds the Form
+// object and hands it typed events; no exception ever crosses it.
 #include <windows.h>
 
 #include <functional>
@@ -93,7 +93,6 @@ class Form {
 
   // Every loaded form, oldest first.
   static const std::vector<Form*>& LoadedForms();
-  static Form* FindLoaded(const std::string& name);  // case-sensitive
   // The message loop of the program; returns when the last form has unloaded.
   static int RunMessageLoop();
   // How the program ends when a handler fails unexpectedly.
@@ -112,11 +111,9 @@ class Form {
   // Client height in twips; the width stays.
   void SetClientHeightTwips(int twips);
   int ClientHeightTwips() const;
-  // Outer window height in twips (as the old forms measured it).
-  int WindowHeightTwips() const;
+  // Outer window height in twips: the word editor's heights are given so.
   void SetWindowHeightTwips(int twips);
   void CenterOnScreen();
-  UINT Dpi() const;
   // Gives the keyboard focus to a control, as a dialog would on Tab.
   void FocusControl(int id);
 
@@ -144,7 +141,9 @@ class Form {
   HBRUSH BrushFor(COLORREF colour);
   const ControlSpec* SpecOf(int id) const;
   POINT ParentOffset(const ControlSpec& spec) const;  // twips
-  void DrawPictureButton(const DRAWITEMSTRUCT& item);
+  void HandleCommand(int id, int code, HWND control);
+  LRESULT ControlColours(HDC dc, HWND control);
+  void Detach();
 
   // The dialog manager (form_keyboard.cpp): focus, Tab order, Enter, Esc, arrows.
   static Form* FromWindow(HWND window);
@@ -162,6 +161,7 @@ class Form {
   void PressButton(HWND button);
 
   std::string name_;
+  FormSpec spec_{};  // read once at load
   HWND window_ = nullptr;
   bool unloading_ = false;
   HWND modalOwner_ = nullptr;
@@ -174,8 +174,5 @@ class Form {
   std::map<int, UniqueBitmap> pictures_;
   std::map<COLORREF, UniqueBrush> brushes_;
 };
-
-// Whether a form of this name is loaded; the name comparison is case-sensitive.
-inline bool IsFormLoaded(const std::string& name) { return Form::FindLoaded(name) != nullptr; }
 
 }  // namespace lirabo

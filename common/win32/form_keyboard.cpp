@@ -49,7 +49,7 @@ bool Form::PreTranslate(MSG& msg) {
     Guard([&] { handled = form->OnHelpKey(); });
     if (handled) return true;
   }
-  if (form->Spec().keyPreview) {
+  if (form->spec_.keyPreview) {
     bool consumed = false;
     Guard([&] { consumed = form->OnPreviewKey(msg); });
     if (consumed || !form->window_) return true;
@@ -61,7 +61,7 @@ bool Form::HandleDialogKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN) return false;
   HWND focus = GetFocus();
   if (focus && !IsChild(window_, focus)) focus = nullptr;
-  const FormSpec spec = Spec();
+  const FormSpec& spec = spec_;
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   switch (msg.wParam) {
     case VK_TAB: {
@@ -208,7 +208,7 @@ void Form::NoticeFocus() {
 // elsewhere the form's default button does.
 void Form::SetDefaultFrame(HWND focus) {
   const ControlSpec* focused = SpecOf(GetDlgCtrlID(focus));
-  const FormSpec spec = Spec();
+  const FormSpec& spec = spec_;
   HWND frame = focused && IsPushButtonKind(focused->kind) ? focus
                : spec.defaultButton                        ? Control(spec.defaultButton)
                                                            : nullptr;

@@ -49,31 +49,65 @@ using UniqueFileHandle = UniqueAny<FileHandleTraits>;
 using UniqueHandle = UniqueAny<KernelHandleTraits>;
 
 template <class T>
-class UniqueGdi {
+struct GdiObjectTraits {
+  using Type = T;
+  static T Invalid() { return nullptr; }
+  static void Close(T object) { ::DeleteObject(object); }
+};
+using UniqueFont = UniqueAny<GdiObjectTraits<HFONT>>;
+using UniqueBrush = UniqueAny<GdiObjectTraits<HBRUSH>>;
+using UniqueBitmap = UniqueAny<GdiObjectTraits<HBITMAP>>;
+
+// A menu that is not attached to a window (attached, the window destroys it).
+struct MenuTraits {
+  using Type = HMENU;
+  static HMENU Invalid() { return nullptr; }
+  static void Close(HMENU menu) { ::DestroyMenu(menu); }
+};
+using UniqueMenu = UniqueAny<MenuTraits>;
+
+struct FindTraits {
+  using Type = HANDLE;
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE find) { ::FindClose(find); }
+};
+using UniqueFind = UniqueAny<FindTraits>;
+
+struct MemoryDcTraits {
+  using Type = HDC;
+  static HDC Invalid() { return nullptr; }
+  static void Close(HDC dc) { ::DeleteDC(dc); }
+};
+using UniqueMemoryDc = UniqueAny<MemoryDcTraits>;
+
+// A device context from GetDC, released to the window it came from.
+class WindowDc {
  public:
-  UniqueGdi() = default;
-  explicit UniqueGdi(T value) : value_(value) {}
-  UniqueGdi(const UniqueGdi&) = delete;
-  UniqueGdi& operator=(const UniqueGdi&) = delete;
-  UniqueGdi(UniqueGdi&& other) noexcept : value_(std::exchange(other.value_, nullptr)) {}
-  UniqueGdi& operator=(UniqueGdi&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.value_, nullptr));
-    return *this;
+  explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_) ::ReleaseDC(window_, dc_);
   }
-  ~UniqueGdi() { reset(); }
-  T get() const { return value_; }
-  explicit operator bool() const { return value_ != nullptr; }
-  void reset(T value = nullptr) {
-    if (value_) ::DeleteObject(value_);
-    value_ = value;
-  }
+  HDC get() const { return dc_; }
 
  private:
-  T value_ = nullptr;
+  HWND window_;
+  HDC dc_;
 };
-using UniqueFont = UniqueGdi<HFONT>;
-using UniqueBrush = UniqueGdi<HBRUSH>;
-using UniqueBitmap = UniqueGdi<HBITMAP>;
+
+// An object selected into a device context for a while.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+  ~SelectedObject() { ::SelectObject(dc_, old_); }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
 
 template <class F>
 class ScopeExit {

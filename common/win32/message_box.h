@@ -13,7 +13,6 @@ class Win32MessagePort final : public MessagePort {
   explicit Win32MessagePort(std::string programTitle) : title_(std::move(programTitle)) {}
   MsgAnswer Show(const std::string& text, MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None,
                  const std::string& title = {}) override;
-  const std::string& ProgramTitle() const { return title_; }
 
  private:
   std::string title_;

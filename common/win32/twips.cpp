@@ -1,5 +1,7 @@
 #include "common/win32/twips.h"
 
+#include "common/win32/handles.h"
+
 namespace lirabo {
 
 UINT DpiOf(HWND window) {
@@ -11,9 +13,8 @@ UINT DpiOf(HWND window) {
     UINT dpi = getDpiForWindow(window);
     if (dpi) return dpi;
   }
-  HDC screen = GetDC(nullptr);
-  UINT dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
-  ReleaseDC(nullptr, screen);
+  WindowDc screen(nullptr);
+  UINT dpi = static_cast<UINT>(GetDeviceCaps(screen.get(), LOGPIXELSX));
   return dpi ? dpi : 96;
 }
 

@@ -36,7 +36,7 @@ void Walk(const BYTE* data, std::size_t size, int depth, VersionBlocks& out) {
     if (valueOffset + valueBytes > length) valueBytes = valueOffset < length ? length - valueOffset : 0;
     if (depth == 0 && valueBytes >= sizeof(VS_FIXEDFILEINFO)) {
       const auto* fixed = reinterpret_cast<const VS_FIXEDFILEINFO*>(block + valueOffset);
-      if (fixed->dwSignature == 0xFEEF04BD) out.fixed = fixed;
+      if (fixed->dwSignature == VS_FFI_SIGNATURE) out.fixed = fixed;
     }
     if (header[2] == 1 && valueBytes > 0) {
       const auto* value = reinterpret_cast<const wchar_t*>(block + valueOffset);
@@ -53,7 +53,7 @@ void Walk(const BYTE* data, std::size_t size, int depth, VersionBlocks& out) {
 ProgramVersionInfo ReadOwnVersionInfo() {
   ProgramVersionInfo info{LIRABO_VERSION_MAJOR, LIRABO_VERSION_MINOR, LIRABO_VERSION_REVISION,
                           LIRABO_PRODUCT_NAME, LIRABO_LEGAL_COPYRIGHT};
-  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), MAKEINTRESOURCEW(16) /* RT_VERSION */);
+  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
   HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
   const void* data = loaded ? LockResource(loaded) : nullptr;
   if (!data) return info;

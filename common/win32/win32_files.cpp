@@ -139,8 +139,8 @@ Expected<std::vector<std::string>> Win32FilePort::ListFiles(const std::string& f
                                                            std::string_view extension) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW data{};
-  HANDLE find = FindFirstFileW(Widen(folder + "\\*" + std::string(extension)).c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) {
+  UniqueFind find(FindFirstFileW(Widen(folder + "\\*" + std::string(extension)).c_str(), &data));
+  if (!find) {
     DWORD code = GetLastError();
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return names;
     return SysError{code, SystemErrorDescription(code)};
@@ -152,8 +152,7 @@ Expected<std::vector<std::string>> Win32FilePort::ListFiles(const std::string& f
     // The pattern also matches by short name; keep only real "*.txt" names.
     if (name.size() > wanted.size() && UpperCase(name.substr(name.size() - wanted.size())) == wanted)
       names.push_back(std::move(name));
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
+  } while (FindNextFileW(find.get(), &data));
   return names;
 }
 

@@ -9,12 +9,13 @@
 #include "menu/exercise_launcher.h"
 #include "menu/menu_texts.h"
 #include "menu/win32/form1_ids.h"
-#include "menu/win32/picture_ids.h"
 #include "menu/win32/hintergrund.h"
+#include "menu/win32/picture_ids.h"
 #include "options/options_store.h"
 #include "options/win32/form2.h"
 #include "records/win32/man_namen.h"
 #include "records/win32/man_namen_anzeigen.h"
+#include "records/win32/man_protokolle.h"
 
 namespace lirabo {
 
@@ -27,38 +28,56 @@ constexpr int kMenuHelpTopic = 102;
 constexpr FontSpec kGreetingFont{L"Arial", 1200, true};
 constexpr FontSpec kButtonFont{L"Arial", 1050, true};
 
-#define EXERCISE_BUTTON(n, left, top) \
-  {id::Command##n, ControlKind::PictureButton, nullptr, left, top, 2055, 1455, kButtonFont, 0, kNoColour, kNoColour, 0, IDB_Command##n}
+constexpr ControlSpec ExerciseButton(int control, int left, int top, int picture) {
+  return {.id = control, .kind = ControlKind::PictureButton, .caption = nullptr, .left = left, .top = top,
+          .width = 2055, .height = 1455, .font = kButtonFont, .pictureResource = picture};
+}
 
 // In tab order; the exercise buttons' captions come from the launcher's table.
 const std::array<ControlSpec, 11> kForm1Controls = {{
-    {id::Hilfe, ControlKind::Label, texts::kGreetingDesign, 300, 120, 8415, 735, kGreetingFont},
-    EXERCISE_BUTTON(1, 240, 960),
-    EXERCISE_BUTTON(2, 2400, 960),
-    EXERCISE_BUTTON(3, 4560, 960),
-    EXERCISE_BUTTON(4, 6720, 960),
-    EXERCISE_BUTTON(7, 240, 2520),
-    EXERCISE_BUTTON(6, 2400, 2520),
-    EXERCISE_BUTTON(5, 4560, 2520),
-    EXERCISE_BUTTON(9, 6720, 2520),
-    {id::CB_Name, ControlKind::PictureButton, texts::kNameButton, 4560, 4200, 2055, 1215, kButtonFont, 0,
-     kNoColour, kNoColour, 0, IDB_CB_Name},
-    {id::Command8, ControlKind::PictureButton, "", 6720, 4440, 2055, 735, kButtonFont, 0, kNoColour, kNoColour,
-     0, IDB_Command8},
+    {.id = id::Hilfe, .kind = ControlKind::Label, .caption = texts::kGreetingDesign, .left = 300, .top = 120,
+     .width = 8415, .height = 735, .font = kGreetingFont},
+    ExerciseButton(id::Command1, 240, 960, IDB_Command1),
+    ExerciseButton(id::Command2, 2400, 960, IDB_Command2),
+    ExerciseButton(id::Command3, 4560, 960, IDB_Command3),
+    ExerciseButton(id::Command4, 6720, 960, IDB_Command4),
+    ExerciseButton(id::Command7, 240, 2520, IDB_Command7),
+    ExerciseButton(id::Command6, 2400, 2520, IDB_Command6),
+    ExerciseButton(id::Command5, 4560, 2520, IDB_Command5),
+    ExerciseButton(id::Command9, 6720, 2520, IDB_Command9),
+    {.id = id::CB_Name, .kind = ControlKind::PictureButton, .caption = texts::kNameButton, .left = 4560,
+     .top = 4200, .width = 2055, .height = 1215, .font = kButtonFont, .pictureResource = IDB_CB_Name},
+    {.id = id::Command8, .kind = ControlKind::PictureButton, .caption = "", .left = 6720, .top = 4440,
+     .width = 2055, .height = 735, .font = kButtonFont, .pictureResource = IDB_Command8},
 }};
-#undef EXERCISE_BUTTON
 
 // Exercise button IDs in the launcher's order.
 constexpr std::array<int, 8> kExerciseIds = {id::Command1, id::Command2, id::Command3, id::Command4,
                                              id::Command7, id::Command6, id::Command5, id::Command9};
 
+// "Lehrermenü" with its items in the order of the menu tree.
+UniqueMenu BuildTeacherMenu() {
+  HMENU logs = CreatePopupMenu();
+  AppendMenuW(logs, MF_STRING, id::M_ProtokolleAnzeigen, L"Protokolle anzeigen");
+  AppendMenuW(logs, MF_STRING, id::M_Namen, L"Namen anzeigen und löschen");
+  HMENU items = CreatePopupMenu();
+  AppendMenuW(items, MF_STRING, id::M_Hilfe_Paket, L"Hilfe zum Programmpaket\tF1");
+  AppendMenuW(items, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(items, MF_STRING, id::M_Info, L"Infos über die Programme");
+  AppendMenuW(items, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(items, MF_POPUP, reinterpret_cast<UINT_PTR>(logs), L"Protokolle");
+  AppendMenuW(items, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(items, MF_STRING, id::M_Optionen, L"Optionen");
+  UniqueMenu bar(CreateMenu());
+  AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(items), L"Lehrermenü");
+  return bar;
+}
+
 }  // namespace
 
 Form1::Form1(MenuProgram& program) : Form("Form1"), program_(program) {}
 
-Form1::~Form1() {
-  if (teacherMenu_ && !teacherMenuShown_) DestroyMenu(teacherMenu_);
-}
+Form1::~Form1() = default;
 
 FormSpec Form1::Spec() const {
   FormSpec spec{texts::kMenuCaption, 9105, 5640};
@@ -71,26 +90,20 @@ FormSpec Form1::Spec() const {
 
 std::span<const ControlSpec> Form1::Controls() const { return kForm1Controls; }
 
-MenuPorts Form1::Ports() {
-  return {program_.files, program_.system, program_.messages, program_.desktop, *this};
+MenuPorts Form1::Ports() { return {program_.services, program_.desktop, *this}; }
+
+RecordsContext Form1::Records() {
+  MenuState& state = program_.state;
+  return {program_.services, RecordPaths{state.settingsFolder, program_.services.system.ApplicationPath()},
+          state.helpFile, state.pupilName};
 }
 
 void Form1::OnLoad() {
   for (std::size_t i = 0; i < kExerciseIds.size(); ++i) SetText(kExerciseIds[i], kExercises[i].caption);
   ShowControl(id::CB_Name, false);
-  BuildTeacherMenu();
+  teacherMenu_ = BuildTeacherMenu();
   MenuPorts ports = Ports();
-  switch (RunMenuStartup(program_.state, ports, program_.commandLine)) {
-    case StartupResult::Ready:
-      break;
-    case StartupResult::Unload:
-      Unload();
-      break;
-    case StartupResult::EndImmediately:
-      endImmediately_ = true;
-      Unload();
-      break;
-  }
+  CarryOut(program_.flow.AfterStartup(RunMenuStartup(program_.state, ports, program_.commandLine)));
 }
 
 bool Form1::OnQueryUnload(UnloadReason) {
@@ -99,18 +112,30 @@ bool Form1::OnQueryUnload(UnloadReason) {
 }
 
 void Form1::OnUnload() {
-  // A menu attached to the window goes with it; a hidden one is ours to free.
-  if (teacherMenu_ && !teacherMenuShown_) DestroyMenu(teacherMenu_);
-  teacherMenu_ = nullptr;
-  if (endImmediately_) return;
+  if (!program_.flow.ShutdownOnUnload()) return;
   MenuPorts ports = Ports();
   RunMenuShutdown(program_.state, ports);
+}
+
+void Form1::CarryOut(MenuStep step) {
+  switch (step) {
+    case MenuStep::ShowMenu:
+      break;
+    case MenuStep::ShowCaller:
+      Show();
+      break;
+    case MenuStep::ReloadMenu:
+    case MenuStep::EndWithShutdown:
+    case MenuStep::EndAtOnce:
+      Unload();
+      break;
+  }
 }
 
 void Form1::OnCommand(int id, int notifyCode) {
   switch (id) {  // menu items arrive with code 0, which is also BN_CLICKED
     case id::M_Hilfe_Paket:
-      ShowHelpTopic(Window(), program_.system, program_.state.helpFile, kPackageHelpTopic);
+      ShowHelpTopic(Window(), program_.services.system, program_.state.helpFile, kPackageHelpTopic);
       return;
     case id::M_Info:
       Proginfo();
@@ -144,8 +169,8 @@ void Form1::OnCommand(int id, int notifyCode) {
   }
   for (std::size_t i = 0; i < kExerciseIds.size(); ++i) {
     if (kExerciseIds[i] != id) continue;
-    if (LaunchExercise(program_.system, program_.messages, program_.state, kExercises[i].programText) ==
-        LaunchOutcome::UnloadMenu)
+    if (LaunchExercise(program_.services.system, program_.services.messages, program_.state,
+                       kExercises[i].programText) == LaunchOutcome::UnloadMenu)
       Unload();
     return;
   }
@@ -172,7 +197,7 @@ void Form1::ShowBackground(bool displaySwitched) {
   background_->Show();
 }
 
-bool Form1::IsBackgroundLoaded() { return IsFormLoaded(texts::kBackgroundCaption); }
+bool Form1::IsBackgroundLoaded() { return background_ && background_->IsLoaded(); }
 
 void Form1::UnloadBackground() {
   if (!background_) return;
@@ -182,29 +207,9 @@ void Form1::UnloadBackground() {
 }
 
 void Form1::OpenNameEntry() {
-  MenuState& state = program_.state;
-  NameEntryContext context{program_.files, program_.messages, program_.system,
-                           RecordPaths{state.settingsFolder, program_.system.ApplicationPath()},
-                           state.helpFile, state.pupilName};
+  RecordsContext context = Records();
   ShowNameEntry(this, context);
-  SetGreeting(GreetingFor(state.pupilName));
-}
-
-void Form1::BuildTeacherMenu() {
-  HMENU logs = CreatePopupMenu();
-  AppendMenuW(logs, MF_STRING, id::M_ProtokolleAnzeigen, L"Protokolle anzeigen");
-  AppendMenuW(logs, MF_STRING, id::M_Namen, L"Namen anzeigen und löschen");
-  HMENU items = CreatePopupMenu();
-  AppendMenuW(items, MF_STRING, id::M_Hilfe_Paket, L"Hilfe zum Programmpaket\tF1");
-  AppendMenuW(items, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(items, MF_STRING, id::M_Info, L"Infos über die Programme");
-  AppendMenuW(items, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(items, MF_POPUP, reinterpret_cast<UINT_PTR>(logs), L"Protokolle");
-  AppendMenuW(items, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(items, MF_STRING, id::M_Optionen, L"Optionen");
-  teacherMenu_ = CreateMenu();
-  AppendMenuW(teacherMenu_, MF_POPUP, reinterpret_cast<UINT_PTR>(items), L"Lehrermenü");
-  teacherMenuShown_ = false;
+  SetGreeting(GreetingFor(program_.state.pupilName));
 }
 
 bool Form1::OnPreviewKey(const MSG& msg) {
@@ -220,66 +225,49 @@ bool Form1::OnPreviewKey(const MSG& msg) {
 // F1 is the package help's shortcut while the teacher menu is shown; otherwise it
 // is the platform's help key for the menu window's own topic.
 bool Form1::OnHelpKey() {
-  if (teacherMenuShown_)
+  if (GetMenu(Window()))
     OnCommand(id::M_Hilfe_Paket, 0);
   else
-    ShowHelpTopic(Window(), program_.system, program_.state.helpFile, kMenuHelpTopic);
+    ShowHelpTopic(Window(), program_.services.system, program_.state.helpFile, kMenuHelpTopic);
   return true;
 }
 
 void Form1::ToggleTeacherMenu() {
-  if (!teacherMenu_) return;
   // The window grows or shrinks by the menu bar, so the client area stays.
   const int client = ClientHeightTwips();
-  teacherMenuShown_ = !teacherMenuShown_;
-  SetMenu(Window(), teacherMenuShown_ ? teacherMenu_ : nullptr);
+  if (HMENU shown = GetMenu(Window())) {
+    SetMenu(Window(), nullptr);
+    teacherMenu_.reset(shown);
+  } else if (teacherMenu_) {
+    SetMenu(Window(), teacherMenu_.release());
+  }
   SetClientHeightTwips(client);
   DrawMenuBar(Window());
 }
 
 void Form1::Proginfo() {
   ProgramVersionInfo version = ReadOwnVersionInfo();
-  program_.messages.Show("JW Lirabo Version " + FormatProgramVersion(version.major, version.minor, version.revision) +
-                             "\r\n" + version.legalCopyright,
-                         MsgButtons::Ok, MsgIcon::Information, "Info über " + version.productName);
-}
-
-RecordsContext Form1::Records() {
-  MenuState& state = program_.state;
-  return {program_.files, program_.messages, program_.system,
-          RecordPaths{state.settingsFolder, program_.system.ApplicationPath()}, state.helpFile, state.pupilName};
+  program_.services.messages.Show(
+      "JW Lirabo Version " + FormatProgramVersion(version.major, version.minor, version.revision) + "\r\n" +
+          version.legalCopyright,
+      MsgButtons::Ok, MsgIcon::Information, "Info über " + version.productName);
 }
 
 void Form1::OpenOptions() {
   try {
     Hide();
-    program_.optionsCaller = Name();
+    program_.flow.OptionsOpened(Name());
     MenuState& state = program_.state;
-    options_ = std::make_unique<Form2>(Form2Context{OptionsVariant::Menu, program_.files, program_.system,
-                                                    program_.messages, state.settingsFolder + kOptionsFileName,
-                                                    state.helpFile, state.settings, program_.optionsCaller});
-    options_->onRestartMenu = [this] { RestartMenu(); };
-    // The dialog has shown why; the menu's closing steps give the desktop back.
-    options_->onFatalEnd = [this] { Unload(); };
-    // The dialog may unload itself while loading; it then shows this form again.
+    options_ = std::make_unique<Form2>(Form2Context{program_.services, OptionsVariant::Menu,
+                                                    state.settingsFolder + kOptionsFileName, state.helpFile,
+                                                    state.settings, background_.get()});
+    options_->onClosed = [this](OptionsEnd end) { CarryOut(program_.flow.AfterOptions(end)); };
     options_->Show();
   } catch (const std::exception& e) {
-    program_.messages.Show(std::string("Laufzeitfehler: ") + e.what());
+    program_.services.messages.Show(std::string("Laufzeitfehler: ") + e.what());
     if (options_) options_->Unload();
     Unload();
   }
-}
-
-void Form1::RestartMenu() {
-  // Copy first: unloading changes the list.
-  std::vector<Form*> others;
-  for (Form* form : Form::LoadedForms())
-    if (form != this && form->Name() != texts::kBackgroundCaption) others.push_back(form);
-  for (Form* form : others) form->Unload();
-  // The program loads a new menu once this one has gone, with its settings.
-  program_.restartRequested = true;
-  Unload();
-  program_.state.pupilName.clear();
 }
 
 }  // namespace lirabo

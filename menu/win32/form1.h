@@ -1,28 +1,28 @@
 #pragma once
-// The pupil's menu window: greeting, eight exercise buttons, the end button and
-// the name button. Start-up and shutdown are the menu workflow's; this view wires
-// them to the window.
+// Form1, the pupil's menu window: greeting, eight exercise buttons, the end button,
+// the name button and the teacher menu behind F6. Start-up, shutdown and the flow
+// around the options dialog are the menu's models; this view carries them out.
 #include <memory>
 
+#include "common/services.h"
 #include "common/win32/form.h"
+#include "common/win32/handles.h"
+#include "menu/menu_flow.h"
 #include "menu/menu_startup.h"
-#include "records/win32/man_protokolle.h"
+#include "records/records_context.h"
 
 namespace lirabo {
 
 class Hintergrund;
 class Form2;
 
-// What the menu form needs from the program: the ports and the program-wide state.
+// The menu program: its ports and its program-wide state, alive across reloads.
 struct MenuProgram {
   MenuState state;
-  FilePort& files;
-  SystemPort& system;
-  MessagePort& messages;
+  Services services;
   DesktopPort& desktop;
   std::string commandLine;
-  std::string optionsCaller;     // the form the options dialog shows again
-  bool restartRequested = false; // the options changed: load a new menu
+  MenuFlow flow{state};
 };
 
 class Form1 final : public Form, private MenuWindows {
@@ -53,19 +53,17 @@ class Form1 final : public Form, private MenuWindows {
   void OpenNameEntry() override;
 
   MenuPorts Ports();
-  void BuildTeacherMenu();
+  RecordsContext Records();
+  void CarryOut(MenuStep step);
   void ToggleTeacherMenu();
   void Proginfo();
   void OpenOptions();
-  void RestartMenu();
-  RecordsContext Records();
 
   MenuProgram& program_;
   std::unique_ptr<Hintergrund> background_;
   std::unique_ptr<Form2> options_;
-  HMENU teacherMenu_ = nullptr;  // owned while it is not attached to the window
+  UniqueMenu teacherMenu_;  // owned while hidden; the window owns it while shown
   bool teacherMenuShown_ = false;
-  bool endImmediately_ = false;
 };
 
 }  // namespace lirabo

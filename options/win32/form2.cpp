@@ -1,5 +1,6 @@
 #include "options/win32/form2.h"
 
+#include <algorithm>
 #include <array>
 
 #include "common/win32/help.h"
@@ -12,49 +13,69 @@ namespace {
 
 constexpr int kHelpTopic = 110;
 constexpr const char* kRegelpultHelpFile = "LiraboHilfe.hlp";
-constexpr const char* kBackgroundForm = "Hintergrund";
 
-// Rows both variants share, in tab order up to the two buttons.
-#define FORM2_SETTINGS_ROWS                                                                              \
-  {id::Rahmen1, ControlKind::Frame, "Farbtiefe", 293, 120, 3975, 1095},                                 \
-      {id::Option2, ControlKind::OptionButton, "hoch (für High-Color-Grafikmodi)", 240, 600, 3255, 375, \
-       {}, id::Rahmen1},                                                                                 \
-      {id::Option1, ControlKind::OptionButton, "niedrig (für 256-Farben-Grafikmodi)", 240, 240, 3375,   \
-       375, {}, id::Rahmen1},                                                                            \
-      {id::TVis, ControlKind::CheckBox, "Taskleiste sichtbar", 533, 4080, 3615, 375},                   \
-      {id::HGrund, ControlKind::CheckBox, "Bildschirmhintergrund ausblenden", 533, 3645, 3615, 375}
+constexpr ControlSpec Check(int control, const char* caption, int left, int top, int width, int height) {
+  return {.id = control, .kind = ControlKind::CheckBox, .caption = caption, .left = left, .top = top,
+          .width = width, .height = height};
+}
 
-#define FORM2_AFTER_BUTTONS_ROWS                                                                         \
-  {id::Auflösung, ControlKind::CheckBox, "\"Vollbild\" - Darstellung", 540, 4440, 3615, 375},           \
-      {id::Check1, ControlKind::CheckBox, "Sprachausgabe an", 533, 1470, 3615, 255},                    \
-      {id::Buchstaben, ControlKind::CheckBox, "Nur Großbuchstaben", 533, 1856, 3615, 255},              \
-      {id::Proto, ControlKind::CheckBox, "Protokoll nach 10 Aufgaben", 533, 2242, 3615, 255},           \
-      {id::FehlerWeiter, ControlKind::CheckBox, "Bei Fehlern \"Weiter\" möglich", 533, 3120, 3615, 255}, \
-      {id::Label1, ControlKind::Label,                                                                   \
-       "Diese Funktion ist bei Monitoren mit Breitbild nicht empfehlenswert, da das Bild dann verzerrt " \
-       "wird.",                                                                                          \
-       720, 4920, 3135, 615},                                                                            \
-      {id::ProtSave, ControlKind::CheckBox, "Protokoll unter Schülernamen abspeichern", 533, 2628, 3600, 360}
+constexpr ControlSpec Button(int control, const char* caption, int left, int top, int width, int height,
+                             int parent = 0) {
+  return {.id = control, .kind = ControlKind::Button, .caption = caption, .left = left, .top = top,
+          .width = width, .height = height, .parent = parent};
+}
 
-const std::array<ControlSpec, 14> kMenuControls = {{
-    FORM2_SETTINGS_ROWS,
-    {id::Befehl1, ControlKind::Button, "OK", 353, 5865, 1815, 375},
-    {id::Command1, ControlKind::Button, "Hilfe", 2393, 5865, 1815, 375},
-    FORM2_AFTER_BUTTONS_ROWS,
+constexpr ControlSpec Option(int control, const char* caption, int top, int width) {
+  return {.id = control, .kind = ControlKind::OptionButton, .caption = caption, .left = 240, .top = top,
+          .width = width, .height = 375, .parent = id::Rahmen1};
+}
+
+template <std::size_t... N>
+constexpr auto Join(const std::array<ControlSpec, N>&... parts) {
+  std::array<ControlSpec, (N + ...)> all{};
+  std::size_t at = 0;
+  ((std::copy(parts.begin(), parts.end(), all.begin() + static_cast<std::ptrdiff_t>(at)), at += N), ...);
+  return all;
+}
+
+// Both variants, in tab order: the rows up to the two buttons, the buttons (which
+// stand elsewhere in regelpult's wider window), the rows after them.
+constexpr std::array<ControlSpec, 5> kRowsBeforeButtons = {{
+    {.id = id::Rahmen1, .kind = ControlKind::Frame, .caption = "Farbtiefe", .left = 293, .top = 120,
+     .width = 3975, .height = 1095},
+    Option(id::Option2, "hoch (für High-Color-Grafikmodi)", 600, 3255),
+    Option(id::Option1, "niedrig (für 256-Farben-Grafikmodi)", 240, 3375),
+    Check(id::TVis, "Taskleiste sichtbar", 533, 4080, 3615, 375),
+    Check(id::HGrund, "Bildschirmhintergrund ausblenden", 533, 3645, 3615, 375),
 }};
 
-const std::array<ControlSpec, 18> kRegelpultControls = {{
-    FORM2_SETTINGS_ROWS,
-    {id::Befehl1, ControlKind::Button, "OK", 2145, 5865, 1815, 375},
-    {id::Command1, ControlKind::Button, "Hilfe", 4185, 5865, 1815, 375},
-    FORM2_AFTER_BUTTONS_ROWS,
-    {id::Frame1, ControlKind::Frame, "Pelum 1", 4560, 1680, 3015, 2775},
-    {id::Command2, ControlKind::Button, "Wortliste bearbeiten", 240, 480, 2535, 495, {}, id::Frame1},
-    {id::Command3, ControlKind::Button, "Wortliste neu erstellen", 240, 1200, 2535, 495, {}, id::Frame1},
-    {id::Command4, ControlKind::Button, "Wortliste wiederherstellen", 240, 1920, 2535, 495, {}, id::Frame1},
+constexpr std::array<ControlSpec, 2> Buttons(int okLeft, int helpLeft) {
+  return {{Button(id::Befehl1, "OK", okLeft, 5865, 1815, 375), Button(id::Command1, "Hilfe", helpLeft, 5865, 1815, 375)}};
+}
+
+constexpr std::array<ControlSpec, 7> kRowsAfterButtons = {{
+    Check(id::Auflösung, "\"Vollbild\" - Darstellung", 540, 4440, 3615, 375),
+    Check(id::Check1, "Sprachausgabe an", 533, 1470, 3615, 255),
+    Check(id::Buchstaben, "Nur Großbuchstaben", 533, 1856, 3615, 255),
+    Check(id::Proto, "Protokoll nach 10 Aufgaben", 533, 2242, 3615, 255),
+    Check(id::FehlerWeiter, "Bei Fehlern \"Weiter\" möglich", 533, 3120, 3615, 255),
+    {.id = id::Label1, .kind = ControlKind::Label,
+     .caption = "Diese Funktion ist bei Monitoren mit Breitbild nicht empfehlenswert, da das Bild dann verzerrt wird.",
+     .left = 720, .top = 4920, .width = 3135, .height = 615},
+    Check(id::ProtSave, "Protokoll unter Schülernamen abspeichern", 533, 2628, 3600, 360),
 }};
-#undef FORM2_SETTINGS_ROWS
-#undef FORM2_AFTER_BUTTONS_ROWS
+
+// regelpult only: the word list of "Pelum 1".
+constexpr std::array<ControlSpec, 4> kWordListRows = {{
+    {.id = id::Frame1, .kind = ControlKind::Frame, .caption = "Pelum 1", .left = 4560, .top = 1680, .width = 3015,
+     .height = 2775},
+    Button(id::Command2, "Wortliste bearbeiten", 240, 480, 2535, 495, id::Frame1),
+    Button(id::Command3, "Wortliste neu erstellen", 240, 1200, 2535, 495, id::Frame1),
+    Button(id::Command4, "Wortliste wiederherstellen", 240, 1920, 2535, 495, id::Frame1),
+}};
+
+constexpr auto kMenuControls = Join(kRowsBeforeButtons, Buttons(353, 2393), kRowsAfterButtons);
+constexpr auto kRegelpultControls = Join(kRowsBeforeButtons, Buttons(2145, 4185), kRowsAfterButtons, kWordListRows);
 
 }  // namespace
 
@@ -83,12 +104,13 @@ std::span<const ControlSpec> Form2::Controls() const {
 }
 
 void Form2::EnableBackground(bool enabled) {
-  if (context_.variant != OptionsVariant::Menu) return;
-  if (Form* background = Form::FindLoaded(kBackgroundForm)) EnableWindow(background->Window(), enabled);
+  if (context_.background && context_.background->IsLoaded())
+    EnableWindow(context_.background->Window(), enabled ? TRUE : FALSE);
 }
 
-void Form2::ShowCaller() {
-  if (Form* caller = Form::FindLoaded(context_.optionsCaller)) caller->Show();
+void Form2::Close(OptionsEnd end) {
+  Unload();
+  if (onClosed) onClosed(end);
 }
 
 void Form2::OnLoad() {
@@ -98,12 +120,10 @@ void Form2::OnLoad() {
     case OptionsSession::OpenResult::Open:
       break;
     case OptionsSession::OpenResult::Refused:
-      Unload();
-      if (context_.variant == OptionsVariant::Menu) ShowCaller();
+      Close(OptionsEnd::Refused);
       return;
     case OptionsSession::OpenResult::Failed:
-      Unload();
-      if (onFatalEnd) onFatalEnd();
+      Close(OptionsEnd::Failed);
       return;
   }
   model_.Load(values, context_.settings);
@@ -192,17 +212,8 @@ void Form2::Ok() {
   // A failed rewrite has been reported; the dialog stays open for another OK.
   if (!session_.Save(model_.Record())) return;
   const bool changed = model_.Changed();
-  if (menu) {
-    if (changed && onRestartMenu) {
-      onRestartMenu();
-      return;
-    }
-    Unload();
-    ShowCaller();
-    return;
-  }
-  if (changed) context_.messages.Show(texts::kClientNotice);
-  Unload();
+  if (changed && !menu) context_.messages.Show(texts::kClientNotice);
+  Close(changed ? OptionsEnd::Changed : OptionsEnd::Unchanged);
 }
 
 }  // namespace lirabo

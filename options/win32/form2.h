@@ -5,19 +5,17 @@
 #include <string>
 
 #include "common/win32/form.h"
+#include "common/services.h"
 #include "options/options_dialog.h"
 
 namespace lirabo {
 
-struct Form2Context {
+struct Form2Context : Services {
   OptionsVariant variant;
-  FilePort& files;
-  SystemPort& system;
-  MessagePort& messages;
   std::string path;            // the copy this dialog edits
   std::string helpFile;        // tafelwahl's HelpFile (regelpult uses its own)
   OptionsRecord& settings;     // tafelwahl: the menu's settings; regelpult: the dialog's own
-  std::string optionsCaller;   // tafelwahl: the form shown again when the dialog closes
+  Form* background = nullptr;  // tafelwahl: disabled while the dialog is open
 };
 
 class Form2 final : public Form {
@@ -25,11 +23,8 @@ class Form2 final : public Form {
   explicit Form2(Form2Context context);
   ~Form2() override;
 
-  // tafelwahl: OK changed something; reload the menu (this dialog is still loaded).
-  std::function<void()> onRestartMenu;
-  // tafelwahl: the probe failed for another reason than a refusal; the message has
-  // been shown and the dialog unloaded, the program must end.
-  std::function<void()> onFatalEnd;
+  // How the dialog ended, once it has unloaded; the opener decides what follows.
+  std::function<void(OptionsEnd)> onClosed;
   // regelpult: the word list buttons of Frame1.
   std::function<void()> onEditWordList;     // Command2
   std::function<void()> onNewWordList;      // Command3
@@ -47,8 +42,8 @@ class Form2 final : public Form {
   void Render();
   void ReadBoxes();
   void Ok();
-  void ShowCaller();
   void EnableBackground(bool enabled);
+  void Close(OptionsEnd end);
 
   Form2Context context_;
   OptionsDialogModel model_;

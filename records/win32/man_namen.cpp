@@ -31,18 +31,21 @@ constexpr UINT kListClicked = WM_APP + 2;
 
 // In tab order; positions on the panel are relative to it.
 const std::array<ControlSpec, 5> kControls = {{
-    {id::Picture1, ControlKind::Panel, "", 353, 330, 7815, 4695, {}, 0, kNoColour, kWhite, WS_CLIPSIBLINGS},
-    {id::Label2, ControlKind::Label, "", 870, 240, 6135, 855, kFont, id::Picture1},
-    {id::Text1, ControlKind::TextBox, "", 1590, 1200, 4695, 480, kFont, id::Picture1, kNoColour, kNoColour,
-     ES_READONLY},
-    {id::List1, ControlKind::ListBox, "", 360, 2160, 4695, 2220, kFont, id::Picture1},
-    {id::OK, ControlKind::PictureButton, texts::kNameEntryContinue, 5520, 2520, 1815, 1575, kFont, id::Picture1,
-     kNoColour, kNoColour, 0, IDB_Weiter},
+    {.id = id::Picture1, .kind = ControlKind::Panel, .caption = "", .left = 353, .top = 330, .width = 7815,
+     .height = 4695, .backColour = kWhite, .extraStyle = WS_CLIPSIBLINGS},
+    {.id = id::Label2, .kind = ControlKind::Label, .caption = "", .left = 870, .top = 240, .width = 6135,
+     .height = 855, .font = kFont, .parent = id::Picture1},
+    {.id = id::Text1, .kind = ControlKind::TextBox, .caption = "", .left = 1590, .top = 1200, .width = 4695,
+     .height = 480, .font = kFont, .parent = id::Picture1, .extraStyle = ES_READONLY},
+    {.id = id::List1, .kind = ControlKind::ListBox, .caption = "", .left = 360, .top = 2160, .width = 4695,
+     .height = 2220, .font = kFont, .parent = id::Picture1},
+    {.id = id::OK, .kind = ControlKind::PictureButton, .caption = texts::kNameEntryContinue, .left = 5520,
+     .top = 2520, .width = 1815, .height = 1575, .font = kFont, .parent = id::Picture1, .pictureResource = IDB_Weiter},
 }};
 
 class ManNamen final : public Form {
  public:
-  explicit ManNamen(NameEntryContext& context) : Form("Man_Namen"), context_(context) {}
+  explicit ManNamen(RecordsContext& context) : Form("Man_Namen"), context_(context) {}
 
  protected:
   FormSpec Spec() const override {
@@ -120,13 +123,13 @@ class ManNamen final : public Form {
     if (auto entry = ListBoxSelection(Control(id::List1))) SetText(id::Text1, FirstCodePoints(*entry, kNameBoxCapacity));
   }
 
-  NameEntryContext& context_;
+  RecordsContext& context_;
   SysError loadError_;
 };
 
 }  // namespace
 
-void ShowNameEntry(Form* owner, NameEntryContext& context) {
+void ShowNameEntry(Form* owner, RecordsContext& context) {
   ManNamen dialog(context);
   dialog.ShowModal(owner);
 }

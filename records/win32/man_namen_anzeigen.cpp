@@ -18,9 +18,12 @@ constexpr FontSpec kListFont{L"Arial", 1800, true};
 
 // In tab order.
 const std::array<ControlSpec, 3> kControls = {{
-    {id::OK, ControlKind::Button, "Zurück", 2880, 3600, 2295, 495},
-    {id::List1, ControlKind::ListBox, "", 240, 240, 4935, 3105, kListFont},
-    {id::Command1, ControlKind::Button, "Name löschen", 240, 3600, 2295, 495},
+    {.id = id::OK, .kind = ControlKind::Button, .caption = "Zurück", .left = 2880, .top = 3600, .width = 2295,
+     .height = 495},
+    {.id = id::List1, .kind = ControlKind::ListBox, .caption = "", .left = 240, .top = 240, .width = 4935,
+     .height = 3105, .font = kListFont},
+    {.id = id::Command1, .kind = ControlKind::Button, .caption = "Name löschen", .left = 240, .top = 3600,
+     .width = 2295, .height = 495},
 }};
 
 class ManNamenAnzeigen final : public Form {

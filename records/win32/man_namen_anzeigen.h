@@ -1,8 +1,10 @@
 #pragma once
 // The name list: shows the register and removes names from it.
-#include "records/win32/man_protokolle.h"
+#include "records/records_context.h"
 
 namespace lirabo {
+
+class Form;
 
 // Shows Man_NamenAnzeigen modally over `owner`.
 void ShowNameList(Form* owner, RecordsContext& context);

@@ -17,11 +17,14 @@ constexpr int kHelpTopic = 106;
 
 // In tab order.
 const std::array<ControlSpec, 4> kControls = {{
-    {id::Text1, ControlKind::MultiLineText, "", 2520, 240, 6495, 5295},
-    {id::File1, ControlKind::ListBox, "", 240, 240, 2055, 3600},
-    {id::Command1, ControlKind::Button, "Zurück", 240, 4920, 2055, 615},
-    {id::Command2, ControlKind::Button, "ausgewähltes Protokoll löschen", 240, 4080, 2055, 615, {}, 0,
-     kNoColour, kNoColour, BS_MULTILINE},
+    {.id = id::Text1, .kind = ControlKind::MultiLineText, .caption = "", .left = 2520, .top = 240, .width = 6495,
+     .height = 5295},
+    {.id = id::File1, .kind = ControlKind::ListBox, .caption = "", .left = 240, .top = 240, .width = 2055,
+     .height = 3600},
+    {.id = id::Command1, .kind = ControlKind::Button, .caption = "Zurück", .left = 240, .top = 4920,
+     .width = 2055, .height = 615},
+    {.id = id::Command2, .kind = ControlKind::Button, .caption = "ausgewähltes Protokoll löschen", .left = 240,
+     .top = 4080, .width = 2055, .height = 615, .extraStyle = BS_MULTILINE},
 }};
 
 class ManProtokolle final : public Form {

@@ -5,6 +5,7 @@
 #include <thread>
 #include <utility>
 
+#include "common/win32/handles.h"
 #include "common/win32/wide.h"
 
 namespace lirabo::test {
@@ -36,13 +37,12 @@ void RemoveTree(const std::string& path) {
     return;
   }
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((wide + L"\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
+  UniqueFind find(FindFirstFileW((wide + L"\\*").c_str(), &data));
+  if (find) {
     do {
       std::wstring name = data.cFileName;
       if (name != L"." && name != L"..") RemoveTree(path + "\\" + Narrow(name));
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    } while (FindNextFileW(find.get(), &data));
   }
   RemoveDirectoryW(wide.c_str());
 }
@@ -338,12 +338,23 @@ void PressKeys(HWND window, std::initializer_list<UINT> keys, UINT modifier) {
 void ClickWithMouse(HWND window, int id) {
   BringToFront(window);
   RECT rc = WindowRect(GetDlgItem(window, id));
-  SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-  INPUT inputs[2]{};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, inputs, sizeof(INPUT));
+  const POINT target{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+  SetCursorPos(target.x, target.y);
+  WaitUntil([&] {
+    POINT at{};
+    return GetCursorPos(&at) && at.x == target.x && at.y == target.y;
+  }, 2s);
+  // A real move before the click: setting the cursor alone leaves the system's idea
+  // of the window under it where it was, and the click would go there.
+  const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT inputs[3]{};
+  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+  inputs[0].mi.dx = (target.x * 65536 + width - 1) / width;
+  inputs[0].mi.dy = (target.y * 65536 + height - 1) / height;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(3, inputs, sizeof(INPUT));
 }
 
 int FocusedControl(HWND window) {
@@ -380,20 +391,18 @@ RECT ClientRectOnScreen(HWND window) {
 
 bool SaveScreenBmp(const std::string& path) {
   int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
+  WindowDc screen(nullptr);
+  UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+  UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), w, h));
+  {
+    SelectedObject selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, w, h, screen.get(), 0, 0, SRCCOPY);
+  }
   BITMAPINFOHEADER header{sizeof header, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   DWORD stride = static_cast<DWORD>((w * 3 + 3) & ~3);
   std::string pixels(static_cast<size_t>(stride) * static_cast<size_t>(h), '\0');
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+  GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
             DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;
   file.bfOffBits = sizeof file + sizeof header;

@@ -67,9 +67,9 @@ class FakeFiles final : public FilePort {
   bool FileExists(const std::string& path) override { return files_.count(Key(path)) != 0; }
   bool DirectoryExists(const std::string& path) override { return directories_.count(Key(path)) != 0; }
   SysError MakeDirectory(const std::string& path) override {
-    if (directories_.count(Key(path)) || files_.count(Key(path))) return Error(183);
-    if (!directories_.count(Key(Parent(path)))) return Error(3);
-    if (protected_.count(Key(Parent(path)))) return Error(5);
+    if (directories_.count(Key(path)) || files_.count(Key(path))) return Error(win_error::kAlreadyExists);
+    if (!directories_.count(Key(Parent(path)))) return Error(win_error::kPathNotFound);
+    if (protected_.count(Key(Parent(path)))) return Error(win_error::kAccessDenied);
     directories_.insert(Key(path));
     return {};
   }
@@ -83,10 +83,10 @@ class FakeFiles final : public FilePort {
   }
   SysError RemoveFile(const std::string& path) override {
     std::string key = Key(path);
-    if (!files_.count(key)) return Error(2);
-    if (protected_.count(Key(Parent(path))) || files_[key].readOnly) return Error(5);
+    if (!files_.count(key)) return Error(win_error::kFileNotFound);
+    if (protected_.count(Key(Parent(path))) || files_[key].readOnly) return Error(win_error::kAccessDenied);
     Prune(key);
-    if (!opens_[key].empty()) return Error(32);
+    if (!opens_[key].empty()) return Error(win_error::kSharingViolation);
     files_.erase(key);
     return {};
   }
@@ -95,17 +95,17 @@ class FakeFiles final : public FilePort {
     if (!source) return source.error();
     std::string key = Key(to);
     Prune(key);
-    if (!opens_[key].empty()) return Error(32);
-    if (protected_.count(Key(Parent(to)))) return Error(5);
+    if (!opens_[key].empty()) return Error(win_error::kSharingViolation);
+    if (protected_.count(Key(Parent(to)))) return Error(win_error::kAccessDenied);
     // Like MoveFileEx, a write-protected target is not replaced.
-    if (files_.count(key) && files_[key].readOnly) return Error(5);
+    if (files_.count(key) && files_[key].readOnly) return Error(win_error::kAccessDenied);
     Put(to, *source);
     return {};
   }
   Expected<FileHandle> Open(const std::string& path, FileAccess access, FileShare share,
                             FileCreation creation) override;
   Expected<std::vector<std::string>> ListFiles(const std::string& folder, std::string_view extension) override {
-    if (!directories_.count(Key(folder))) return Error(3);
+    if (!directories_.count(Key(folder))) return Error(win_error::kPathNotFound);
     std::vector<std::string> names;
     std::string prefix = Key(folder) + "\\";
     std::string ext = UpperCase(extension);
@@ -167,7 +167,7 @@ class FakeOpenFile final : public OpenFile {
     }
     if (data.size() < offset + n) data.resize(static_cast<std::size_t>(offset + n), '\0');
     data.replace(static_cast<std::size_t>(offset), n, bytes.substr(0, n));
-    return full ? Error(112) : SysError{};
+    return full ? Error(win_error::kDiskFull) : SysError{};
   }
   SysError Truncate(std::uint64_t size) override {
     files_.files_[key_].bytes.resize(static_cast<std::size_t>(size));
@@ -184,20 +184,20 @@ inline Expected<FileHandle> FakeFiles::Open(const std::string& path, FileAccess 
                                             FileCreation creation) {
   std::string key = Key(path);
   ++openCalls_[key];
-  if (!directories_.count(Key(Parent(path)))) return Error(3);
+  if (!directories_.count(Key(Parent(path)))) return Error(win_error::kPathNotFound);
   bool exists = files_.count(key) != 0;
-  if (!exists && creation == FileCreation::OpenExisting) return Error(2);
+  if (!exists && creation == FileCreation::OpenExisting) return Error(win_error::kFileNotFound);
   auto has = [](auto set, auto bit) { return (static_cast<unsigned>(set) & static_cast<unsigned>(bit)) != 0; };
   bool writes = has(access, FileAccess::Write);
-  if (writes && exists && files_[key].readOnly) return Error(5);
-  if (!exists && protected_.count(Key(Parent(path)))) return Error(5);
+  if (writes && exists && files_[key].readOnly) return Error(win_error::kAccessDenied);
+  if (!exists && protected_.count(Key(Parent(path)))) return Error(win_error::kAccessDenied);
   Prune(key);
   for (const auto& [token, other] : opens_[key]) {
     bool conflict = (has(access, FileAccess::Read) && !has(other.share, FileShare::Read)) ||
                     (writes && !has(other.share, FileShare::Write)) ||
                     (has(other.access, FileAccess::Read) && !has(share, FileShare::Read)) ||
                     (has(other.access, FileAccess::Write) && !has(share, FileShare::Write));
-    if (conflict) return Error(32);
+    if (conflict) return Error(win_error::kSharingViolation);
   }
   if (!exists) Put(path, "");
   if (creation == FileCreation::CreateOrTruncate) files_[key].bytes.clear();

@@ -70,7 +70,7 @@ struct Menu {
   FakeDesktop desktop;
   FakeWindows windows;
   MenuState state;
-  MenuPorts ports{files, system, messages, desktop, windows};
+  MenuPorts ports{{files, system, messages}, desktop, windows};
 
   Menu() {
     files.AddDirectory("C:\\Users\\Lehrer\\AppData\\Roaming");
@@ -122,14 +122,14 @@ TEST(MenuStartup, AMissingMasterOrMarkerEndsWithTheSystemsDescription) {
   Menu m;  // no master at all
   EXPECT_EQ(m.Start(), StartupResult::EndImmediately);
   ASSERT_EQ(m.messages.shown.size(), 1u);
-  EXPECT_EQ(m.messages.shown[0].text, fake::Error(2).description);
+  EXPECT_EQ(m.messages.shown[0].text, fake::Error(win_error::kFileNotFound).description);
   EXPECT_TRUE(m.system.sleeps.empty());
 
   Menu n;
   n.Master({0});
   n.files.Put(kSettings + "\\options.ini", " 0 \r\n");
   EXPECT_EQ(n.Start(), StartupResult::EndImmediately);  // no marker copy
-  EXPECT_EQ(n.messages.Texts(), std::vector<std::string>{fake::Error(2).description});
+  EXPECT_EQ(n.messages.Texts(), std::vector<std::string>{fake::Error(win_error::kFileNotFound).description});
 }
 
 TEST(MenuStartup, BackgroundFollowsLineThreeNotLineFour) {
@@ -164,6 +164,25 @@ TEST(MenuStartup, FullScreenSwitchesTestFirstAndShutdownRestoresInOrder) {
                                       "background unloaded", "test 1024x768", "restore 1024x768",
                                       "taskbar shown"}));
   EXPECT_EQ(m.state.display.displaySwitchMark, 0);
+}
+
+TEST(MenuStartup, ARunningVarkonEndsBeforeAnyFolderIsAskedForAndAFirstStartCreatesTheFolders) {
+  Menu m;
+  m.Master({0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  m.system.runningProcesses = {"OLDVARKON.EXE"};
+  EXPECT_EQ(m.Start(), StartupResult::Unload);
+  EXPECT_EQ(m.messages.Texts(),
+            std::vector<std::string>{"Während der Varkon läuft, kann der Schnellstarter nicht verwendet werden! "
+                                     "Außerdem sollten währenddessen keine weiteren JW Lernprogramme von Hand "
+                                     "gestartet werden, da dies die Funktion des Varkons stört!"});
+  EXPECT_TRUE(m.system.specialFolderCalls.empty());
+
+  Menu n;
+  n.Master({0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  EXPECT_EQ(n.Start(), StartupResult::Ready);
+  EXPECT_EQ(n.system.specialFolderCalls, std::vector<int>{26 | 0x8000});
+  EXPECT_TRUE(n.files.DirectoryExists(kSettings));
+  EXPECT_EQ(n.files.Get(kSettings + "\\options.bak"), n.files.Get(kApp + "\\options.ini"));
 }
 
 TEST(MenuStartup, ASecondInstanceRetitlesItselfActivatesTheFirstByItsCaptionAndUnloads) {

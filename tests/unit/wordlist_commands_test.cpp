@@ -32,7 +32,7 @@ class WordListCommands : public ::testing::Test {
   fake::FakeFiles files;
   fake::FakeSystem system;
   fake::FakeMessages messages;
-  WordListPorts ports{files, system, messages};
+  Services ports{files, system, messages};
   std::optional<WordEditMode> mode;
 };
 
@@ -72,7 +72,7 @@ TEST_F(WordListCommands, RestoreAsksWithoutIconAndPutsTheDeliveryCopyInPlaceOrKe
 
   ASSERT_FALSE(files.RemoveFile(kDelivery));
   EXPECT_EQ(Run(kRestore, MsgAnswer::Yes),
-            (Texts{kAskRestore, "Die Wortliste wurde nicht wiederhergestellt.\n\n" + fake::Error(2).description}));
+            (Texts{kAskRestore, "Die Wortliste wurde nicht wiederhergestellt.\n\n" + fake::Error(win_error::kFileNotFound).description}));
   EXPECT_EQ(files.Get(kList), "old list");
   EXPECT_EQ(system.sleeps.size(), 3u);  // no retry for a missing copy
   files.Put(kDelivery, "delivered list");

@@ -51,7 +51,7 @@ TEST_F(WordEditorTest, StoresValidWordsSilentlyAndNothingOtherwise) {
 
   files.FailWritesAfter(20);
   EXPECT_EQ(StoreWord({"M", "a", ".", "."}, list, messages), StoreOutcome::NotStored);
-  EXPECT_EQ(messages.Texts(), Texts{"Das Wort wurde nicht gespeichert.\n\n" + fake::Error(112).description});
+  EXPECT_EQ(messages.Texts(), Texts{"Das Wort wurde nicht gespeichert.\n\n" + fake::Error(win_error::kDiskFull).description});
   EXPECT_EQ(files.Get(kList), EncodeWordEntry(kExample));
   files.writeBudget_.reset();
 
@@ -77,7 +77,7 @@ TEST_F(WordEditorTest, LoadContinuesTheListOrLocksOutOrEndsTheProgram) {
   messages.shown.clear();
   system.applicationPath = "C:\\Fehlt";
   EXPECT_EQ(WordEditor(files, system, messages).Load(WordEditMode::NewList), EditorState::EndProgram);
-  EXPECT_EQ(messages.Texts(), Texts{fake::Error(3).description});
+  EXPECT_EQ(messages.Texts(), Texts{fake::Error(win_error::kPathNotFound).description});
 }
 
 }  // namespace

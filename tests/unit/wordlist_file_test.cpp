@@ -72,7 +72,7 @@ TEST_F(WordListFileTest, ALockedOrRefusedListIsTriedFourTimesThenBusyAnyOtherErr
   system.sleeps.clear();
   OpenResult result = WordListFile(files, system, "C:\\Fehlt\\wortlst.jw1").OpenWordList();
   EXPECT_EQ(result.status, OpenStatus::Failed);
-  EXPECT_EQ(result.description, fake::Error(3).description);
+  EXPECT_EQ(result.description, fake::Error(win_error::kPathNotFound).description);
   EXPECT_TRUE(system.sleeps.empty());
 }
 
@@ -88,7 +88,7 @@ TEST_F(WordListFileTest, AFailingWriteTruncatesBackToWhereTheEntryBegan) {
   files.FailWritesAfter(35);
   AppendResult result = list.AppendWord(kExample);
   EXPECT_EQ(result.status, AppendStatus::WriteFailed);
-  EXPECT_EQ(result.description, fake::Error(112).description);
+  EXPECT_EQ(result.description, fake::Error(win_error::kDiskFull).description);
   EXPECT_EQ(files.Get(kList), std::string(160, 'w'));
   EXPECT_EQ(list.NextRecord(), 17);
   // Nor does a write that would start past the end leave the file longer.

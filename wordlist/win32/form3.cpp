@@ -33,28 +33,41 @@ constexpr std::size_t kBoxLimit = 3;
 
 // In tab order: the four boxes first. The help label comes before its frame so
 // that it lies above it.
+constexpr ControlSpec SoundBox(int control, int left) {
+  return {.id = control, .kind = ControlKind::TextBox, .caption = "", .left = left, .top = 1320, .width = 1215,
+          .height = 735, .font = kBoxFont};
+}
+
+constexpr ControlSpec Button(int control, const char* caption, int left, int width) {
+  return {.id = control, .kind = ControlKind::Button, .caption = caption, .left = left, .top = 2160, .width = width,
+          .height = 615, .font = kWindowFont};
+}
+
 const std::array<ControlSpec, 12> kForm3Controls = {{
-    {id::Text1, ControlKind::TextBox, "", 120, 1320, 1215, 735, kBoxFont},
-    {id::Text2, ControlKind::TextBox, "", 1440, 1320, 1215, 735, kBoxFont},
-    {id::Text3, ControlKind::TextBox, "", 2760, 1320, 1215, 735, kBoxFont},
-    {id::Text4, ControlKind::TextBox, "", 4080, 1320, 1215, 735, kBoxFont},
-    {id::Befehl1, ControlKind::Button, "OK", 3120, 2160, 2175, 615, kWindowFont},
-    {id::Befehl2, ControlKind::Button, "Zurück", 1200, 2160, 1815, 615, kWindowFont},
-    {id::Befehl3, ControlKind::Button, "Hilfe", 120, 2160, 975, 615, kWindowFont},
-    {id::Bezeichnung1, ControlKind::Label, "Wort:", 120, 120, 1695, 495, kTitleFont, 0, kDarkRed},
-    {id::Bezeichnung2, ControlKind::Label,
-     "Hinweis: Wenn das Wort nur aus 1, 2 oder 3 Lauten bestehen soll, in die leeren Kästchen bitte \".\" "
-     "eintragen.",
-     2040, 120, 3255, 615, kWindowFont},
-    {id::Bezeichnung3, ControlKind::Label, "Hilfe bitte unbedingt lesen!", 120, 840, 5175, 375, kReadFont, 0,
-     kNavy},
-    {id::Bezeichnung4, ControlKind::Label, kHelpText, 120, 240, 4935, 2775, kHelpFont, id::Rahmen1},
-    {id::Rahmen1, ControlKind::Frame, "Hilfe zur Wörtereingabe:", 120, 3120, 5175, 3135, kHelpFont},
+    SoundBox(id::Text1, 120),
+    SoundBox(id::Text2, 1440),
+    SoundBox(id::Text3, 2760),
+    SoundBox(id::Text4, 4080),
+    Button(id::Befehl1, "OK", 3120, 2175),
+    Button(id::Befehl2, "Zurück", 1200, 1815),
+    Button(id::Befehl3, "Hilfe", 120, 975),
+    {.id = id::Bezeichnung1, .kind = ControlKind::Label, .caption = "Wort:", .left = 120, .top = 120, .width = 1695,
+     .height = 495, .font = kTitleFont, .textColour = kDarkRed},
+    {.id = id::Bezeichnung2, .kind = ControlKind::Label,
+     .caption = "Hinweis: Wenn das Wort nur aus 1, 2 oder 3 Lauten bestehen soll, in die leeren Kästchen bitte "
+                "\".\" eintragen.",
+     .left = 2040, .top = 120, .width = 3255, .height = 615, .font = kWindowFont},
+    {.id = id::Bezeichnung3, .kind = ControlKind::Label, .caption = "Hilfe bitte unbedingt lesen!", .left = 120,
+     .top = 840, .width = 5175, .height = 375, .font = kReadFont, .textColour = kNavy},
+    {.id = id::Bezeichnung4, .kind = ControlKind::Label, .caption = kHelpText, .left = 120, .top = 240,
+     .width = 4935, .height = 2775, .font = kHelpFont, .parent = id::Rahmen1},
+    {.id = id::Rahmen1, .kind = ControlKind::Frame, .caption = "Hilfe zur Wörtereingabe:", .left = 120,
+     .top = 3120, .width = 5175, .height = 3135, .font = kHelpFont},
 }};
 
 }  // namespace
 
-Form3::Form3(WordListPorts& ports, WordEditMode mode)
+Form3::Form3(Services& ports, WordEditMode mode)
     : Form("Form3"), editor_(ports.files, ports.system, ports.messages), mode_(mode) {}
 
 FormSpec Form3::Spec() const {
@@ -148,7 +161,7 @@ void Form3::AddToolTips() {
   }
 }
 
-void ShowWordEditor(Form* owner, WordListPorts& ports, WordEditMode mode) {
+void ShowWordEditor(Form* owner, Services& ports, WordEditMode mode) {
   Form3 editor(ports, mode);
   editor.ShowModal(owner);
 }

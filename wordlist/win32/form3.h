@@ -11,15 +11,13 @@ namespace lirabo {
 
 class Form3 final : public Form {
  public:
-  // Window heights (outer, as the old form measured them) without and with help.
+  // Outer window heights without and with the help frame.
   static constexpr int kCompactHeight = 3400;
   static constexpr int kHelpHeight = 6800;
   static constexpr int kHelpContext = 5;
 
-  Form3(WordListPorts& ports, WordEditMode mode);
+  Form3(Services& ports, WordEditMode mode);
 
-  // The height the window was last given, in twips.
-  int HeightTwips() const { return heightTwips_; }
   void ToggleHelp();
 
  protected:
@@ -41,6 +39,6 @@ class Form3 final : public Form {
 };
 
 // Shows the editor modally over `owner` and returns when it has closed.
-void ShowWordEditor(Form* owner, WordListPorts& ports, WordEditMode mode);
+void ShowWordEditor(Form* owner, Services& ports, WordEditMode mode);
 
 }  // namespace lirabo

@@ -4,12 +4,12 @@
 
 namespace lirabo {
 
-void EditWordList(Form* owner, WordListPorts& ports) { ShowWordEditor(owner, ports, EditWordListMode()); }
+void EditWordList(Form* owner, Services& ports) { ShowWordEditor(owner, ports, EditWordListMode()); }
 
-void NewWordList(Form* owner, WordListPorts& ports) {
+void NewWordList(Form* owner, Services& ports) {
   if (auto mode = PrepareNewWordList(ports)) ShowWordEditor(owner, ports, *mode);
 }
 
-void RestoreWordList(Form*, WordListPorts& ports) { RestoreDeliveredWordList(ports); }
+void RestoreWordList(Form*, Services& ports) { RestoreDeliveredWordList(ports); }
 
 }  // namespace lirabo

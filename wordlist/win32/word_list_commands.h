@@ -8,10 +8,10 @@ namespace lirabo {
 class Form;
 
 // Command2: the editor on the existing list.
-void EditWordList(Form* owner, WordListPorts& ports);
+void EditWordList(Form* owner, Services& ports);
 // Command3: after the question, a new empty list in the editor.
-void NewWordList(Form* owner, WordListPorts& ports);
+void NewWordList(Form* owner, Services& ports);
 // Command4: after the question, the delivery copy in place of the list.
-void RestoreWordList(Form* owner, WordListPorts& ports);
+void RestoreWordList(Form* owner, Services& ports);
 
 }  // namespace lirabo

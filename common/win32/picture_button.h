@@ -1,0 +1,17 @@
+#pragma once
+// Push buttons with a picture above their caption, drawn by their form.
+#include <windows.h>
+
+#include "common/win32/handles.h"
+
+namespace lirabo {
+
+// A 32-bit bitmap resource, premultiplied for AlphaBlend; empty when missing.
+UniqueBitmap LoadPicture(int resource);
+
+// Paints one owner-drawn button: the themed face (defaulted when it shows the
+// default frame), the picture scaled to fit with its proportions kept, the caption
+// below it, and the focus rectangle.
+void DrawPictureButton(const DRAWITEMSTRUCT& item, HBITMAP picture, bool defaulted, UINT dpi);
+
+}  // namespace lirabo
