@@ -25,6 +25,8 @@ class OpenFile {
   virtual Expected<std::uint64_t> Size() = 0;
   virtual SysError WriteAt(std::uint64_t offset, std::string_view bytes) = 0;
   virtual SysError Truncate(std::uint64_t size) = 0;
+  // Until the data is on the disk.
+  virtual SysError Flush() = 0;
 };
 using FileHandle = std::unique_ptr<OpenFile>;
 
@@ -34,11 +36,10 @@ class FilePort {
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool DirectoryExists(const std::string& path) = 0;
   virtual SysError MakeDirectory(const std::string& path) = 0;
-  // Whole-file copy that overwrites the target.
-  virtual SysError CopyWholeFile(const std::string& from, const std::string& to) = 0;
   virtual SysError RemoveFile(const std::string& path) = 0;
-  // Puts a copy of `from` in place of `to` in one step: on failure `to` is as before.
-  virtual SysError ReplaceWithCopy(const std::string& from, const std::string& to) = 0;
+  // Renames `from` to `to` in one step, replacing `to`, also a write-protected or
+  // hidden one; the result is a normal file. On failure both stay as they were.
+  virtual SysError RenameReplacing(const std::string& from, const std::string& to) = 0;
   virtual Expected<FileHandle> Open(const std::string& path, FileAccess access, FileShare share,
                                     FileCreation creation) = 0;
   // Names (without folder) of the files in `folder` whose names end in `extension`
@@ -51,6 +52,16 @@ class FilePort {
     auto file = Open(path, FileAccess::Read, FileShare::ReadWrite, FileCreation::OpenExisting);
     if (!file) return file.error();
     return (*file)->ReadAll();
+  }
+  // Puts `bytes` in place of the file's contents all at once: they are written into
+  // a staged file beside it, which then replaces it. On any failure the file keeps
+  // its old bytes and no staged file is left behind.
+  SysError ReplaceContents(const std::string& path, std::string_view bytes);
+  // The bytes of `from` as a normal file `to` (never its attributes), all at once.
+  SysError CopyWholeFile(const std::string& from, const std::string& to) {
+    auto bytes = ReadWholeFile(from);
+    if (!bytes) return bytes.error();
+    return ReplaceContents(to, *bytes);
   }
 };
 

@@ -6,4 +6,8 @@ std::string BuildHelpCommand(const std::string& helpFile, int topic) {
   return "hh.exe -mapid " + std::to_string(topic) + " \"" + helpFile + "\"";
 }
 
+std::string RegelpultHelpFile(const std::string& applicationPath, bool nt6) {
+  return nt6 ? applicationPath + "\\LiraboHilfe.chm" : std::string("LiraboHilfe.hlp");
+}
+
 }  // namespace lirabo

@@ -134,10 +134,13 @@ std::vector<std::string> SplitLines(std::string_view text) {
   while (start < text.size()) {
     std::size_t lf = text.find('\n', start);
     if (lf == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
+      std::size_t end = text.size();
+      while (end > start && text[end - 1] == '\r') --end;
+      lines.emplace_back(text.substr(start, end - start));
       break;
     }
-    std::size_t end = (lf > start && text[lf - 1] == '\r') ? lf - 1 : lf;
+    std::size_t end = lf;
+    while (end > start && text[end - 1] == '\r') --end;
     lines.emplace_back(text.substr(start, end - start));
     start = lf + 1;
   }

@@ -27,8 +27,9 @@ std::string DropLastCodePoint(std::string_view text);
 char32_t NextCodePoint(std::string_view text, std::size_t& pos);
 void AppendUtf8(std::string& out, char32_t cp);
 
-// Lines of a text file: a line ends at CR LF (or a lone LF), or at the end of the
-// file, so a last line without terminator still counts; an empty file has none.
+// Lines of a text file: a line ends at LF or at the end of the file, so a last line
+// without terminator still counts; CRs right before either end are line-end bytes
+// (editors leave CR LF, CR CR LF, a CR at the end). An empty file has no lines.
 std::vector<std::string> SplitLines(std::string_view text);
 
 }  // namespace lirabo

@@ -53,10 +53,10 @@ void ReportIfFailed(MessagePort& messages, const SysError& error) {
 void TakePupilName(MenuState& state, MenuPorts& ports, const std::string& applicationPath,
                    const std::string& commandLine) {
   // A name that cannot be a file name in the log folder counts as no name.
+  RecordPaths paths{state.settingsFolder, applicationPath};
   std::optional<std::string> marked = FindNameMarker(commandLine);
-  state.pupilName = marked && IsSafePupilFileName(*marked) ? *marked : std::string();
+  state.pupilName = marked && IsUsablePupilName(paths, *marked) ? *marked : std::string();
   if (!state.pupilName.empty()) {
-    RecordPaths paths{state.settingsFolder, applicationPath};
     ReportIfFailed(ports.messages, EnsureNameRegister(ports.files, paths));
     ReportIfFailed(ports.messages, EnsurePupilLog(ports.files, paths, state.pupilName));
   }

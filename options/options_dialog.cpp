@@ -112,22 +112,16 @@ OptionsSession::OpenResult OptionsSession::Open(std::vector<std::int16_t>& value
     messages_.Show(bytes.error().description);
     return OpenResult::Failed;
   }
-  loaded_ = *bytes;
-  values = ParseOptionsValues(loaded_);
+  values = ParseOptionsValues(*bytes);
   hold_ = std::move(*hold);
   return OpenResult::Open;
 }
 
 bool OptionsSession::Save(const OptionsRecord& record) {
   hold_.reset();
+  // A failure leaves the file as the dialog found it.
   SysError error = RetryWhileLocked(system_, [&] { return WriteOptionsFile(files_, path_, record); });
   if (!error) return true;
-  if (!error.IsLockedOrDenied()) {
-    // The open truncated the file and the write stopped short (a full disk): put
-    // back what the dialog found rather than leave half a record for the menus.
-    if (auto file = files_.Open(path_, FileAccess::Write, FileShare::None, FileCreation::CreateOrTruncate))
-      (void)(*file)->WriteAt(0, loaded_);
-  }
   messages_.Show(error.description);
   // Keep other dialogs out again while the teacher decides what to do.
   if (auto hold = HoldOptionsFile(files_, path_)) hold_ = std::move(*hold);

@@ -96,7 +96,6 @@ class OptionsSession {
   MessagePort& messages_;
   std::string path_;
   FileHandle hold_;
-  std::string loaded_;  // the file as the dialog found it
 };
 
 // The message of a refused probe: four lines joined by CR LF.

@@ -28,7 +28,15 @@ std::int16_t ParseValue(std::string_view line) {
 }  // namespace
 
 std::vector<std::int16_t> ParseOptionsValues(std::string_view bytes) {
-  std::vector<std::string> lines = SplitLines(bytes);
+  // A CR inside a line ends a line too: files from tools that end lines with a lone CR.
+  std::vector<std::string> lines;
+  for (const std::string& line : SplitLines(bytes))
+    for (std::size_t start = 0;;) {
+      std::size_t cr = line.find('\r', start);
+      lines.push_back(line.substr(start, cr == std::string::npos ? std::string::npos : cr - start));
+      if (cr == std::string::npos) break;
+      start = cr + 1;
+    }
   while (!lines.empty() && Trim(lines.back()).empty()) lines.pop_back();
   std::vector<std::int16_t> values;
   values.reserve(lines.size());

@@ -16,9 +16,7 @@ Expected<FileHandle> HoldOptionsFile(FilePort& files, const std::string& path) {
 }
 
 SysError WriteOptionsFile(FilePort& files, const std::string& path, const OptionsRecord& record) {
-  auto file = files.Open(path, FileAccess::Write, FileShare::None, FileCreation::CreateOrTruncate);
-  if (!file) return file.error();
-  return (*file)->WriteAt(0, FormatOptionsFile(record));
+  return files.ReplaceContents(path, FormatOptionsFile(record));
 }
 
 Expected<FileHandle> OpenOptionsForReading(FilePort& files, const std::string& path) {

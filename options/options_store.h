@@ -24,8 +24,8 @@ ProbeOutcome ProbeOptionsWritable(FilePort& files, const std::string& path);
 // as the handle.
 Expected<FileHandle> HoldOptionsFile(FilePort& files, const std::string& path);
 
-// Creates or truncates the file, denying others reading and writing, and writes the
-// ten lines with one write.
+// Writes the ten lines all at once: menus and dialogs on other computers read either
+// the old file or the new one, and a failure at any point leaves the old one.
 SysError WriteOptionsFile(FilePort& files, const std::string& path, const OptionsRecord& record);
 
 // Opens a copy for reading without restricting others ("no lock requested").

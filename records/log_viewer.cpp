@@ -31,7 +31,8 @@ std::string LogTextForDisplay(std::string_view bytes) {
   for (std::size_t i = 0; i < n; ++i) {
     // Plain ASCII runs go over in one piece.
     std::size_t run = i;
-    while (run < n && static_cast<unsigned char>(bytes[run]) < 0x80 && bytes[run] != '\r' && bytes[run] != '\n')
+    while (run < n && static_cast<unsigned char>(bytes[run]) < 0x80 && bytes[run] != '\r' && bytes[run] != '\n' &&
+           bytes[run] != '\0')
       ++run;
     if (run != i) {
       out.append(bytes.data() + i, run - i);
@@ -44,6 +45,8 @@ std::string LogTextForDisplay(std::string_view bytes) {
       out += "\r\n";
     } else if (c == '\n') {
       out += "\r\n";
+    } else if (c == '\0') {
+      out.push_back(' ');  // a padded log would end at its first NUL in the window
     } else if (static_cast<unsigned char>(c) < 0x80) {
       out.push_back(c);
     } else {

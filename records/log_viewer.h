@@ -15,7 +15,8 @@ namespace lirabo {
 inline constexpr const char* kLogExtension = ".txt";
 
 // A log as the text box shows it: UTF-8, every line followed by CR LF (also a last
-// line without a break); CR LF, a lone CR and a lone LF each count as one break.
+// line without a break); CR LF, a lone CR and a lone LF each count as one break;
+// a NUL byte shows as a blank.
 std::string LogTextForDisplay(std::string_view bytes);
 
 // "Wollen Sie die Datei <name> wirklich löschen?"

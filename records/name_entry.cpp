@@ -62,21 +62,24 @@ bool ConfirmPupilName(FilePort& files, MessagePort& messages, const RecordPaths&
     return false;
   }
   // Letters, digits and spaces can still spell a device name (CON, NUL, ...).
-  if (!IsSafePupilFileName(name)) {
+  if (!IsUsablePupilName(paths, name)) {
     messages.Show(texts::kNameNotUsable);
     return false;
   }
-  auto fail = [&](const SysError& error) {
-    messages.Show(error.description);
-    return false;
-  };
-  if (SysError error = EnsurePupilLog(files, paths, name)) return fail(error);
-  // The register may have gone since the dialog was loaded.
-  if (SysError error = EnsureNameRegister(files, paths)) return fail(error);
-  auto known = NameRegisterContains(files, paths, name);
-  if (!known) return fail(known.error());
-  if (!*known)
-    if (SysError error = AppendToNameRegister(files, paths, name)) return fail(error);
+  // The register first: it makes the log folder again if it has gone since the
+  // dialog was loaded, and the log goes into that folder.
+  SysError problem = EnsureNameRegister(files, paths);
+  if (!problem) {
+    auto known = NameRegisterContains(files, paths, name);
+    if (!known)
+      problem = known.error();
+    else if (!*known)
+      problem = AppendToNameRegister(files, paths, name);
+  }
+  if (SysError error = EnsurePupilLog(files, paths, name); error && !problem) problem = error;
+  // A pupil is never kept out by a full disk or a write-protected share: the name
+  // is taken all the same, and the next start tries the files again.
+  if (problem) messages.Show(problem.description);
   pupilName = name;
   return true;
 }

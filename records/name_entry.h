@@ -49,10 +49,11 @@ struct NameEntryList {
 // Loading the dialog: makes sure the register exists and lists it.
 NameEntryList LoadNameEntryList(FilePort& files, const RecordPaths& paths);
 
-// "Weiter" with the name box's text. On success the pupil's log exists, the name is
-// in the register and `pupilName` holds it; the dialog may close. Otherwise a
-// message has been shown, nothing of the name was recorded in the register and
-// `pupilName` is unchanged; the dialog stays.
+// "Weiter" with the name box's text. A name with other characters than letters,
+// digits and blanks, or one that cannot name a log file, is refused with its
+// message: `pupilName` stays and the dialog too. Otherwise `pupilName` holds the
+// name and the dialog may close; the register and the log are made as far as the
+// files allow, and what failed has been shown with the system's words.
 bool ConfirmPupilName(FilePort& files, MessagePort& messages, const RecordPaths& paths,
                       const std::string& boxText, std::string& pupilName);
 

@@ -41,10 +41,10 @@ bool NameList::DeleteName(const std::optional<std::string>& selection) {
   return true;
 }
 
-bool NameList::Leave() {
+bool NameList::Leave(const std::vector<std::string>& shown) {
   // A list that never came from the register must not replace it.
   if (!loaded_) return true;
-  if (SysError e = WriteNameRegister(files_, paths_, names_)) {
+  if (SysError e = WriteNameRegister(files_, paths_, shown)) {
     messages_.Show(e.description);
     return false;
   }

@@ -30,9 +30,10 @@ class NameList {
   // Asks, and on Yes removes one entry with this text, clearing the pupil's name
   // when it is exactly this one. Nothing selected: nothing happens. True when removed.
   bool DeleteName(const std::optional<std::string>& selection);
-  // "Zurück": rewrites the register from the list. False (after reporting the
-  // system's words) when it could not be written; the dialog then stays open.
-  bool Leave();
+  // "Zurück": rewrites the register with the entries as the list shows them, first
+  // to last. False (after reporting the system's words) when it could not be
+  // written; the dialog then stays open.
+  bool Leave(const std::vector<std::string>& shown);
 
  private:
   FilePort& files_;

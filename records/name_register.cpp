@@ -60,33 +60,32 @@ SysError AppendToNameRegister(FilePort& files, const RecordPaths& paths, const s
   // A last line without CR LF would otherwise run into the new name.
   std::string line = !bytes->empty() && bytes->back() != '\n' ? "\r\n" : "";
   line += Utf8ToCp1252(name) + "\r\n";
-  return (*file)->WriteAt(bytes->size(), line);
+  if (SysError error = (*file)->WriteAt(bytes->size(), line)) {
+    // Half a name (a full disk) would be a false name in every list from now on.
+    (void)(*file)->Truncate(bytes->size());
+    return error;
+  }
+  return {};
 }
 
 SysError WriteNameRegister(FilePort& files, const RecordPaths& paths, const std::vector<std::string>& names) {
   std::string bytes;
   for (const auto& name : names) bytes += Utf8ToCp1252(name) + "\r\n";
-  // Written beside the register first and then put in its place, so that a failed
-  // write leaves the old register as it was.
-  const std::string staged = paths.Register() + ".tmp";
-  SysError error;
-  {
-    auto file = files.Open(staged, FileAccess::Write, FileShare::None, FileCreation::CreateOrTruncate);
-    if (!file) return file.error();
-    error = (*file)->WriteAt(0, bytes);
-  }
-  if (!error) error = files.ReplaceWithCopy(staged, paths.Register());
-  files.RemoveFile(staged);
-  return error;
+  return files.ReplaceContents(paths.Register(), bytes);
 }
 
 SysError EnsurePupilLog(FilePort& files, const RecordPaths& paths, const std::string& name) {
-  if (!IsSafePupilFileName(name))
+  if (!IsUsablePupilName(paths, name))
     return {win_error::kInvalidName, "Der Name \"" + name + "\" kann nicht als Dateiname verwendet werden."};
   const std::string log = paths.PupilLog(name);
   if (files.FileExists(log)) return {};
   auto file = files.Open(log, FileAccess::Write, FileShare::ReadWrite, FileCreation::OpenOrCreate);
   return file ? SysError{} : file.error();
+}
+
+bool IsUsablePupilName(const RecordPaths& paths, const std::string& name) {
+  constexpr std::size_t kMaxPath = 260;
+  return IsSafePupilFileName(name) && CodePointCount(paths.PupilLog(name)) < kMaxPath;
 }
 
 bool IsSafePupilFileName(const std::string& name) {
@@ -99,9 +98,11 @@ bool IsSafePupilFileName(const std::string& name) {
   // A device name with any extension is the device, not a file.
   std::string stem = UpperCase(name.substr(0, name.find('.')));
   while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-  static constexpr std::array<std::string_view, 22> kDevices = {
-      "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
-      "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
+  // COM and LPT with 0 to 9 and the superscripts ¹ ² ³, which Windows reserves too.
+  static constexpr std::array<std::string_view, 30> kDevices = {
+      "CON",  "PRN",  "AUX",  "NUL",  "COM0", "COM1", "COM2", "COM3",  "COM4",  "COM5",
+      "COM6", "COM7", "COM8", "COM9", "COM¹", "COM²", "COM³", "LPT0",  "LPT1",  "LPT2",
+      "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9", "LPT¹",  "LPT²",  "LPT³"};
   for (auto device : kDevices)
     if (stem == device) return false;
   return true;

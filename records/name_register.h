@@ -34,11 +34,14 @@ SysError AppendToNameRegister(FilePort& files, const RecordPaths& paths, const s
 // register stays as it was.
 SysError WriteNameRegister(FilePort& files, const RecordPaths& paths, const std::vector<std::string>& names);
 // Creates the pupil's log empty when it does not exist; refuses a name that is not
-// a safe file name.
+// usable as a log's name.
 SysError EnsurePupilLog(FilePort& files, const RecordPaths& paths, const std::string& name);
 
 // A name that can stand as a file name in the log folder: no path separator, no
 // character Windows forbids, no control character, no device name, not "." or "..".
 bool IsSafePupilFileName(const std::string& name);
+// A safe file name whose log path stays within the system's path limit (260
+// characters with the terminating NUL).
+bool IsUsablePupilName(const RecordPaths& paths, const std::string& name);
 
 }  // namespace lirabo

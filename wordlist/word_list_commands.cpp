@@ -24,7 +24,7 @@ void RestoreDeliveredWordList(Services& ports) {
   const std::string app = ports.system.ApplicationPath();
   const std::string delivery = app + kDeliveryCopyName;
   const std::string list = app + kWordListName;
-  SysError error = RetryWhileLocked(ports.system, [&] { return ports.files.ReplaceWithCopy(delivery, list); });
+  SysError error = RetryWhileLocked(ports.system, [&] { return ports.files.CopyWholeFile(delivery, list); });
   if (!error) return;
   if (error.IsLockedOrDenied() && ports.files.FileExists(delivery))
     ports.messages.Show(texts::kWordListBusy);

@@ -1,10 +1,9 @@
 // Stand-in for the outside programs: an exercise program records how it was
 // started and writes a line into the pupil's log, so the menu can be tried and
-// tested end to end. Laid out as hh.exe or winhlp32.exe beside the programs, it
-// stands in for the help viewers and records what it was asked to show.
+// tested end to end. Laid out as hh.exe beside the programs, it stands in for the
+// HTML help viewer and records what it was asked to show.
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 #include "common/text.h"
@@ -39,64 +38,16 @@ void AppendLine(Win32FilePort& files, const std::string& path, const std::string
   if (size) (*file)->WriteAt(*size, Utf8ToCp1252(line) + "\r\n");
 }
 
-// WinHelp starts "winhlp32.exe -x", looks for a window of class MS_WINHELP and
-// sends it the request as WM_COPYDATA: command, context and help file.
-Win32FilePort* g_files = nullptr;
-
-LRESULT CALLBACK WinHelpWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COPYDATA) {
-    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    const auto* bytes = static_cast<const unsigned char*>(data->lpData);
-    if (data->cbData >= 16) {
-      WORD command = 0, fileOffset = 0;
-      LONG context = 0;
-      memcpy(&command, bytes + 2, sizeof command);
-      memcpy(&context, bytes + 4, sizeof context);
-      memcpy(&fileOffset, bytes + 12, sizeof fileOffset);
-      std::string file;
-      if (fileOffset && fileOffset < data->cbData)
-        file.assign(reinterpret_cast<const char*>(bytes + fileOffset),
-                    strnlen(reinterpret_cast<const char*>(bytes + fileOffset), data->cbData - fileOffset));
-      AppendLine(*g_files, ApplicationPath() + "\\Aufrufe.txt",
-                 "WinHelp " + std::to_string(command) + " " + std::to_string(context) + " " + Cp1252ToUtf8(file));
-    }
-    PostQuitMessage(0);
-    return TRUE;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-int RunWinHelpStandIn() {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = WinHelpWindow;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"MS_WINHELP";
-  RegisterClassW(&wc);
-  CreateWindowW(L"MS_WINHELP", L"", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
-  MSG msg;
-  // Ends after the request, or after a while when none comes.
-  SetTimer(nullptr, 0, 10000, nullptr);
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (msg.message == WM_TIMER) break;
-    DispatchMessageW(&msg);
-  }
-  return 0;
-}
-
-bool IsHelpViewer(const std::string& program) {
-  const std::string upper = UpperCase(program);
-  return upper == "HH.EXE" || upper == "WINHLP32.EXE";
-}
+bool IsHelpViewer(const std::string& program) { return UpperCase(program) == "HH.EXE"; }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32FilePort files;
-  g_files = &files;
   const std::string commandLine = Narrow(GetCommandLineW());
   const std::string program = ProgramName();
   AppendLine(files, ApplicationPath() + "\\Aufrufe.txt", commandLine);
-  if (IsHelpViewer(program)) return commandLine.find(" -x") != std::string::npos ? RunWinHelpStandIn() : 0;
+  if (IsHelpViewer(program)) return 0;
 
   const std::string folder = QuotedAfter(commandLine, "/p=\"");
   const std::string pupil = QuotedAfter(commandLine, "/n=\"");

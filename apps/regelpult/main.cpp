@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/help.h"
 #include "common/win32/form.h"
 #include "common/win32/message_box.h"
 #include "common/win32/system_services.h"
@@ -27,10 +28,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The values live in the dialog alone; absent lines show cleared.
   OptionsRecord settings;
   Services services{files, system, messages};
-  Form2 dialog({services, OptionsVariant::Regelpult, ApplicationPath() + kOptionsFileName, {}, settings});
+  Form2 dialog({services, OptionsVariant::Regelpult, ApplicationPath() + kOptionsFileName,
+                RegelpultHelpFile(ApplicationPath(), system.IsNt6OrLater()), settings});
   dialog.onEditWordList = [&] { EditWordList(&dialog, services); };
   dialog.onNewWordList = [&] { NewWordList(&dialog, services); };
   dialog.onRestoreWordList = [&] { RestoreWordList(&dialog, services); };
-  if (dialog.Load()) dialog.Show();
+  Form::Guard([&] {
+    if (dialog.Load()) dialog.Show();
+  });
   return Form::RunMessageLoop();
 }

@@ -11,6 +11,7 @@
 #include "common/win32/win32_files.h"
 #include "menu/menu_texts.h"
 #include "menu/win32/form1.h"
+#include "menu/win32/menu_failure.h"
 #include "menu/win32/win32_desktop.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
@@ -24,13 +25,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   Win32DesktopPort desktop;
   MenuProgram program{{}, {files, system, messages}, desktop, Narrow(commandLine ? commandLine : L"")};
 
-  // An unexpected failure ends the menu, but never leaves the classroom PC with a
-  // hidden taskbar or a switched display.
-  Form::SetFatalErrorHandler([&](const std::string& text) {
-    messages.Show(text);
-    if (program.flow.AfterFatalError() == MenuStep::EndWithShutdown) RestoreDesktop(program.state, desktop, messages);
-    ExitProcess(1);
-  });
+  // An unexpected failure or a crash ends the menu, but never leaves the classroom
+  // PC with a hidden taskbar or a switched display.
+  InstallMenuFailureHandlers(program);
 
   // A change of the options reloads the menu: the old one has unloaded with its
   // shutdown, and a new one runs the whole start-up again.
@@ -38,7 +35,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   do {
     menu.reset();
     menu = std::make_unique<Form1>(program);
-    if (menu->Load()) menu->Show();
+    Form::Guard([&] {
+      if (menu->Load()) menu->Show();
+    });
     Form::RunMessageLoop();
   } while (program.flow.TakeReload());
   return 0;

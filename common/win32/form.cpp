@@ -120,7 +120,9 @@ bool Form::Load() {
   CreateControls();
   LayOut();
   CenterOnScreen();
-  Guard([this] { OnLoad(); });
+  // Not guarded here: a failure while loading goes to whoever loads the form (the
+  // options dialog's opener reports it as a run-time error).
+  OnLoad();
   return window_ != nullptr;
 }
 

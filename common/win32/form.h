@@ -82,7 +82,7 @@ class Form {
   bool IsLoaded() const { return window_ != nullptr; }
 
   // Creates the window hidden, with its controls, and runs OnLoad. False when the
-  // form unloaded itself while loading.
+  // form unloaded itself while loading; an exception of OnLoad reaches the caller.
   bool Load();
   void Show();
   // Shows the form modally over `owner` and returns when it has been unloaded.
@@ -97,6 +97,8 @@ class Form {
   static int RunMessageLoop();
   // How the program ends when a handler fails unexpectedly.
   static void SetFatalErrorHandler(std::function<void(const std::string&)> handler);
+  // Runs a handler with the top-level guard: an exception becomes the fatal error.
+  static void Guard(const std::function<void()>& handler);
 
   HWND Control(int id) const { return GetDlgItem(window_, id); }
   std::string Text(int id) const;
@@ -130,8 +132,6 @@ class Form {
   // F1 anywhere in the form, whichever control has the focus; false lets it pass.
   virtual bool OnHelpKey() { return false; }
   virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  // Runs a handler with the top-level guard: an exception becomes the fatal error.
-  static void Guard(const std::function<void()>& handler);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

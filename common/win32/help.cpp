@@ -6,15 +6,11 @@
 namespace lirabo {
 
 void ShowHelpTopic(HWND owner, SystemPort& system, const std::string& helpFile, int topic) {
+  // A missing file or viewer is reported by the help program itself.
   if (system.IsNt6OrLater())
     system.StartProcess(BuildHelpCommand(helpFile, topic));
   else
-    ShowWinHelpTopic(owner, helpFile, topic);
-}
-
-void ShowWinHelpTopic(HWND owner, const std::string& helpFile, int topic) {
-  // A missing file or viewer is reported by the help program itself.
-  WinHelpW(owner, Widen(helpFile).c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(topic));
+    WinHelpW(owner, Widen(helpFile).c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(topic));
 }
 
 }  // namespace lirabo

@@ -11,7 +11,5 @@ namespace lirabo {
 // On NT 6 or later starts BuildHelpCommand(helpFile, topic) without waiting;
 // otherwise WinHelp with HELP_CONTEXT over `owner`.
 void ShowHelpTopic(HWND owner, SystemPort& system, const std::string& helpFile, int topic);
-// WinHelp with HELP_CONTEXT, whatever the Windows version.
-void ShowWinHelpTopic(HWND owner, const std::string& helpFile, int topic);
 
 }  // namespace lirabo

@@ -78,6 +78,8 @@ class Win32OpenFile final : public OpenFile {
     return Check(SetEndOfFile(handle_.get()));
   }
 
+  SysError Flush() override { return Check(FlushFileBuffers(handle_.get())); }
+
  private:
   UniqueFileHandle handle_;
 };
@@ -98,24 +100,21 @@ SysError Win32FilePort::MakeDirectory(const std::string& path) {
   return Check(CreateDirectoryW(Widen(path).c_str(), nullptr));
 }
 
-SysError Win32FilePort::CopyWholeFile(const std::string& from, const std::string& to) {
-  return Check(CopyFileW(Widen(from).c_str(), Widen(to).c_str(), FALSE));
-}
-
 SysError Win32FilePort::RemoveFile(const std::string& path) {
   return Check(DeleteFileW(Widen(path).c_str()));
 }
 
-SysError Win32FilePort::ReplaceWithCopy(const std::string& from, const std::string& to) {
+SysError Win32FilePort::RenameReplacing(const std::string& from, const std::string& to) {
   const std::wstring target = Widen(to);
-  const std::wstring staged = target + L".neu";
-  if (!CopyFileW(Widen(from).c_str(), staged.c_str(), FALSE)) return LastSysError();
-  if (!MoveFileExW(staged.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    SysError error = LastSysError();
-    DeleteFileW(staged.c_str());
-    return error;
-  }
-  return {};
+  // A copy that an older version left write-protected or hidden heals here.
+  const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kept) && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    SetFileAttributesW(target.c_str(), attributes & ~kept);
+  if (MoveFileExW(Widen(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
+  SysError error = LastSysError();
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kept)) SetFileAttributesW(target.c_str(), attributes);
+  return error;
 }
 
 Expected<FileHandle> Win32FilePort::Open(const std::string& path, FileAccess access, FileShare share,

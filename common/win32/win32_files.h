@@ -17,9 +17,8 @@ class Win32FilePort final : public FilePort {
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
   SysError MakeDirectory(const std::string& path) override;
-  SysError CopyWholeFile(const std::string& from, const std::string& to) override;
   SysError RemoveFile(const std::string& path) override;
-  SysError ReplaceWithCopy(const std::string& from, const std::string& to) override;
+  SysError RenameReplacing(const std::string& from, const std::string& to) override;
   Expected<FileHandle> Open(const std::string& path, FileAccess access, FileShare share,
                             FileCreation creation) override;
   Expected<std::vector<std::string>> ListFiles(const std::string& folder,

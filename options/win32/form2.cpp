@@ -12,7 +12,6 @@ namespace id = ids::form2;
 namespace {
 
 constexpr int kHelpTopic = 110;
-constexpr const char* kRegelpultHelpFile = "LiraboHilfe.hlp";
 
 constexpr ControlSpec Check(int control, const char* caption, int left, int top, int width, int height) {
   return {.id = control, .kind = ControlKind::CheckBox, .caption = caption, .left = left, .top = top,
@@ -186,10 +185,7 @@ void Form2::OnCommand(int id, int notifyCode) {
       Ok();
       break;
     case id::Command1:
-      if (context_.variant == OptionsVariant::Menu)
-        ShowHelpTopic(Window(), context_.system, context_.helpFile, kHelpTopic);
-      else
-        ShowWinHelpTopic(Window(), kRegelpultHelpFile, kHelpTopic);
+      ShowHelpTopic(Window(), context_.system, context_.helpFile, kHelpTopic);
       break;
     case id::Command2:
       if (onEditWordList) onEditWordList();
@@ -207,13 +203,24 @@ void Form2::OnCommand(int id, int notifyCode) {
 
 void Form2::Ok() {
   ReadBoxes();
+  // A failed rewrite has been reported and the old file is untouched; the dialog
+  // stays open for another OK, and the close box now leaves it as it was.
+  if (!session_.Save(model_.Record())) {
+    saveFailed_ = true;
+    return;
+  }
   const bool menu = context_.variant == OptionsVariant::Menu;
   if (menu) model_.StoreInto(context_.settings);
-  // A failed rewrite has been reported; the dialog stays open for another OK.
-  if (!session_.Save(model_.Record())) return;
   const bool changed = model_.Changed();
   if (changed && !menu) context_.messages.Show(texts::kClientNotice);
   Close(changed ? OptionsEnd::Changed : OptionsEnd::Unchanged);
+}
+
+// Only the program closes the dialog, except after a rewrite that failed: a teacher
+// on a full or write-protected disk must not be trapped.
+bool Form2::OnQueryUnload(UnloadReason) {
+  if (saveFailed_) Close(OptionsEnd::Unchanged);
+  return false;
 }
 
 }  // namespace lirabo

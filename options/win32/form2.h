@@ -34,7 +34,7 @@ class Form2 final : public Form {
   FormSpec Spec() const override;
   std::span<const ControlSpec> Controls() const override;
   void OnLoad() override;
-  bool OnQueryUnload(UnloadReason) override { return false; }
+  bool OnQueryUnload(UnloadReason) override;
   void OnUnload() override;
   void OnCommand(int id, int notifyCode) override;
 
@@ -46,6 +46,7 @@ class Form2 final : public Form {
   void Close(OptionsEnd end);
 
   Form2Context context_;
+  bool saveFailed_ = false;  // the close box may then leave, keeping the old file
   OptionsDialogModel model_;
   OptionsSession session_;
 };

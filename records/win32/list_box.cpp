@@ -15,15 +15,31 @@ ListOrder ListBoxOrder() {
   };
 }
 
-std::optional<std::string> ListBoxSelection(HWND listBox) {
-  LRESULT index = SendMessageW(listBox, LB_GETCURSEL, 0, 0);
-  if (index == LB_ERR) return std::nullopt;
+namespace {
+
+std::optional<std::string> EntryAt(HWND listBox, LRESULT index) {
   LRESULT length = SendMessageW(listBox, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == LB_ERR) return std::nullopt;
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   length = SendMessageW(listBox, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(length == LB_ERR ? 0 : static_cast<size_t>(length));
   return Narrow(text);
+}
+
+}  // namespace
+
+std::optional<std::string> ListBoxSelection(HWND listBox) {
+  LRESULT index = SendMessageW(listBox, LB_GETCURSEL, 0, 0);
+  if (index == LB_ERR) return std::nullopt;
+  return EntryAt(listBox, index);
+}
+
+std::vector<std::string> ListBoxEntries(HWND listBox) {
+  std::vector<std::string> entries;
+  LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i)
+    if (auto entry = EntryAt(listBox, i)) entries.push_back(std::move(*entry));
+  return entries;
 }
 
 void FillListBox(HWND listBox, const std::vector<std::string>& entries) {

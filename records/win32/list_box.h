@@ -15,6 +15,8 @@ namespace lirabo {
 ListOrder ListBoxOrder();
 // The selected entry's text; nothing when no entry is selected.
 std::optional<std::string> ListBoxSelection(HWND listBox);
+// Every entry, first to last.
+std::vector<std::string> ListBoxEntries(HWND listBox);
 void FillListBox(HWND listBox, const std::vector<std::string>& entries);
 
 }  // namespace lirabo

@@ -55,7 +55,7 @@ class ManNamenAnzeigen final : public Form {
         SendMessageW(listBox, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
     } else if (id == id::OK) {
       // The close box leaves without writing; only "Zurück" writes.
-      if (list_.Leave()) Unload();
+      if (list_.Leave(ListBoxEntries(Control(id::List1)))) Unload();
     }
   }
 

@@ -16,7 +16,7 @@ namespace {
 
 constexpr const char* kMenuCaption = "JW Lirabo ;   <F6> für Lehrermenü";
 
-// What the help stand-ins (hh.exe, winhlp32.exe) and exercise stand-ins recorded.
+// What the help stand-in (hh.exe) and the exercise stand-ins recorded.
 std::vector<std::string> Calls(const Installation& install) {
   std::vector<std::string> lines;
   const std::string text = install.Read("Aufrufe.txt");
@@ -43,7 +43,6 @@ class Keyboard : public ::testing::Test {
     install.AddProgram("tafelwahl.exe");
     install.AddProgram("regelpult.exe");
     install.AddProgram("placeholder.exe", "hh.exe");
-    install.AddProgram("placeholder.exe", "winhlp32.exe");
   }
   std::string Help(int topic) const {
     return "hh.exe -mapid " + std::to_string(topic) + " \"" + install.Path("LiraboHilfe.chm") + "\"";
@@ -196,10 +195,9 @@ TEST_F(Keyboard, RegelpultAndTheWordEditorByKeysAndMouse) {
   ASSERT_TRUE(WaitUntil([&] { return !IsChecked(options, f2::HGrund); }));
   EXPECT_FALSE(IsControlEnabled(options, f2::TVis));
 
-  // Hilfe: WinHelp with the help file of regelpult's folder and topic 110.
+  // Hilfe: the HTML help of regelpult's folder at topic 110 (WinHelp is gone from current Windows).
   ClickWithMouse(options, f2::Command1);
-  EXPECT_EQ(NextCall(install, seen), "winhlp32.exe -x");
-  EXPECT_EQ(NextCall(install, seen), "WinHelp 1 110 LiraboHilfe.hlp");
+  EXPECT_EQ(NextCall(install, seen), Help(110));
 
   {  // The word editor: focus, Tab order, a word typed and stored with Enter, F1, Esc.
     ClickWithMouse(options, f2::Command2);
@@ -214,8 +212,7 @@ TEST_F(Keyboard, RegelpultAndTheWordEditorByKeysAndMouse) {
     ASSERT_TRUE(WaitUntil([&] { return ControlText(editor, f3::Text1).empty(); }));
     EXPECT_EQ(FocusedControl(editor), f3::Text4);
     PressKeys(editor, {VK_F1});
-    EXPECT_EQ(NextCall(install, seen), "winhlp32.exe -x");
-    EXPECT_EQ(NextCall(install, seen), "WinHelp 1 5 LiraboHilfe.hlp");
+    EXPECT_EQ(NextCall(install, seen), Help(5));
     PressKeys(editor, {VK_ESCAPE});
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
     EXPECT_EQ(install.Read("wortlst.jw1").size(), 80u);

@@ -47,6 +47,32 @@ TEST_F(MenuStartup, GreetsThePupilFromTheCommandLineAndPreparesHerFiles) {
   EXPECT_TRUE(menu.WaitForExit());
 }
 
+// Attributes of a file; a file that is missing has none.
+DWORD Attributes(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()); }
+constexpr DWORD kProtected = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+
+TEST_F(MenuStartup, CopiesOfAWriteProtectedMasterAreNormalFilesAndAProtectedOldCopyIsReplaced) {
+  install.Write("options.ini", OptionsText(kNamesOff));
+  ASSERT_TRUE(SetFileAttributesW(Widen(install.Path("options.ini")).c_str(), kProtected));
+  for (int start = 0; start < 2; ++start) {
+    Process menu = StartMenu();
+    HWND window = WaitForVisibleWindow(menu.Id(), "JW Lirabo ;   <F6> für Lehrermenü");
+    ASSERT_TRUE(window);
+    for (const char* copy : {"\\options.ini", "\\options.bak"}) {
+      EXPECT_EQ(ReadFileBytes(SettingsFolder() + copy), install.Read("options.ini")) << copy;
+      EXPECT_EQ(Attributes(SettingsFolder() + copy) & kProtected, 0u) << copy;
+    }
+    Click(window, ids::form1::Command8);
+    ASSERT_TRUE(menu.WaitForExit());
+    // The teacher changes the master; an older version had left the user copy protected.
+    ASSERT_TRUE(SetFileAttributesW(Widen(install.Path("options.ini")).c_str(), FILE_ATTRIBUTE_NORMAL));
+    install.Write("options.ini", OptionsText({1, -1, 0, 0, -1, 0, 0, -1, -1, 0}));
+    ASSERT_TRUE(SetFileAttributesW(Widen(install.Path("options.ini")).c_str(), kProtected));
+    ASSERT_TRUE(SetFileAttributesW(Widen(SettingsFolder() + "\\options.ini").c_str(), kProtected));
+  }
+  SetFileAttributesW(Widen(install.Path("options.ini")).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(MenuStartup, ALockedUserCopyIsRetriedForThreeSecondsThenReported) {
   install.Write("options.ini", OptionsText(kNamesOff));
   WriteFileBytes(SettingsFolder() + "\\options.ini", OptionsText(kNamesOff));

@@ -49,6 +49,9 @@ class NameEntry : public ::testing::Test {
   // Confirms the box; the menu then greets `greeting` and is ended.
   void ConfirmAndExpectGreeting(const std::string& greeting, bool endMenu = true) {
     Click(dialog, ids::man_namen::OK);
+    ExpectGreeting(greeting, endMenu);
+  }
+  void ExpectGreeting(const std::string& greeting, bool endMenu = true) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
     ASSERT_TRUE(window);
@@ -108,7 +111,7 @@ TEST_F(NameEntry, ListsTheRegisterSortedAndTakesAChosenOrKnownName) {
   EXPECT_TRUE(FileExists(LogFolder() + "\\Tom Berg.txt"));
 }
 
-TEST_F(NameEntry, AHeldRegisterIsReportedAndTheDialogStaysUsable) {
+TEST_F(NameEntry, AHeldRegisterIsReportedAndThePupilGetsInAllTheSame) {
   const std::string registerPath = SettingsFolder() + "\\Protokoll_2\\Namen.ini";
   WriteFileBytes(registerPath, "Anna\r\n");
   Process holder = HoldFileInOtherProcess(registerPath, "rw", "none");
@@ -121,12 +124,20 @@ TEST_F(NameEntry, AHeldRegisterIsReportedAndTheDialogStaysUsable) {
   ASSERT_TRUE(Type(L"Ben", "Ben"));
   Click(dialog, ids::man_namen::OK);
   ExpectMessage(sharingViolation);
-  EXPECT_TRUE(IsWindowVisible(dialog));
-  EXPECT_EQ(ControlText(dialog, ids::man_namen::Text1), "Ben");
-
+  ExpectGreeting("Hallo Ben!");
   holder.Kill();
-  ConfirmAndExpectGreeting("Hallo Ben!");
-  EXPECT_EQ(Register(), "Anna\r\nBen\r\n");
+  EXPECT_EQ(Register(), "Anna\r\n");
+  EXPECT_TRUE(FileExists(LogFolder() + "\\Ben.txt"));
+}
+
+TEST_F(NameEntry, ALogFolderRemovedWhileTheDialogIsOpenComesBackAndThePupilGetsIn) {
+  Start();
+  RemoveTree(LogFolder());
+  ASSERT_FALSE(DirectoryExists(LogFolder()));
+  ASSERT_TRUE(Type(L"Emma", "Emma"));
+  ConfirmAndExpectGreeting("Hallo Emma!");
+  EXPECT_EQ(Register(), "Emma\r\n");
+  EXPECT_TRUE(FileExists(LogFolder() + "\\Emma.txt"));
 }
 
 }  // namespace

@@ -137,6 +137,16 @@ TEST_F(Records, NameListDeletesOneEntryAndOnlyZurueckWritesTheRegister) {
   EXPECT_TRUE(WaitUntil([&] { return ControlText(window, ids::form1::Hilfe).find("Anna") == std::string::npos; }))
       << ControlText(window, ids::form1::Hilfe);
 
+  // Names that differ only in case are written in the order the list shows them.
+  WriteFileBytes(reg, "carl\r\nCARL\r\nCarl\r\n");
+  dialog = Open(ids::form1::M_Namen, "Namen löschen");
+  ASSERT_TRUE(dialog);
+  const Texts shown = ListBoxItems(dialog, ids::man_namen_anzeigen::List1);
+  ASSERT_EQ(shown.size(), 3u);
+  Click(dialog, ids::man_namen_anzeigen::OK);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  EXPECT_EQ(ReadFileBytes(reg), shown[0] + "\r\n" + shown[1] + "\r\n" + shown[2] + "\r\n");
+
   // With her name gone, an exercise is started without a name.
   install.AddProgram("placeholder.exe", "Kamu1.exe");
   Click(window, ids::form1::Command1);

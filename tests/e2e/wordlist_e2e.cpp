@@ -129,11 +129,23 @@ TEST_F(WordList, RestoreKeepsTheListWhenTheDeliveryCopyIsMissingAndPutsTheCopyIn
   EXPECT_EQ(NextMessage().rfind("regelpult: Die Wortliste wurde nicht wiederhergestellt.", 0), 0u);
   EXPECT_EQ(ListBytes(), kTwoWords);
 
+  // A delivery copy from a CD is write-protected; the restored list is not.
   install.Write("wortlst.j_", kExample);
+  const std::wstring delivery = Widen(install.Path("wortlst.j_")), list = Widen(install.Path("wortlst.jw1"));
+  ASSERT_TRUE(SetFileAttributesW(delivery.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
   Command(ids::form2::Command4, IDYES);
+  EXPECT_TRUE(WaitUntil([&] { return ListBytes() == kExample; }));
   EXPECT_FALSE(WaitForMessageBox(regelpult.Id(), 300ms));
-  EXPECT_EQ(ListBytes(), kExample);
   EXPECT_EQ(install.Read("wortlst.j_"), kExample);
+  EXPECT_EQ(GetFileAttributesW(list.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), 0u);
+  Command(ids::form2::Command2);
+  HWND editor = WaitForVisibleWindow(regelpult.Id(), kEditorCaption);
+  ASSERT_TRUE(editor);
+  EXPECT_TRUE(IsControlEnabled(editor, ids::form3::Text1));
+  EXPECT_FALSE(WaitForMessageBox(regelpult.Id(), 300ms));
+  Click(editor, ids::form3::Befehl2);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+  SetFileAttributesW(delivery.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace

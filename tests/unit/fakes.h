@@ -73,14 +73,6 @@ class FakeFiles final : public FilePort {
     directories_.insert(Key(path));
     return {};
   }
-  SysError CopyWholeFile(const std::string& from, const std::string& to) override {
-    auto source = Open(from, FileAccess::Read, FileShare::Read, FileCreation::OpenExisting);
-    if (!source) return source.error();
-    auto bytes = (*source)->ReadAll();
-    auto target = Open(to, FileAccess::Write, FileShare::None, FileCreation::CreateOrTruncate);
-    if (!target) return target.error();
-    return (*target)->WriteAt(0, *bytes);
-  }
   SysError RemoveFile(const std::string& path) override {
     std::string key = Key(path);
     if (!files_.count(key)) return Error(win_error::kFileNotFound);
@@ -90,16 +82,19 @@ class FakeFiles final : public FilePort {
     files_.erase(key);
     return {};
   }
-  SysError ReplaceWithCopy(const std::string& from, const std::string& to) override {
-    auto source = ReadWholeFile(from);
-    if (!source) return source.error();
-    std::string key = Key(to);
-    Prune(key);
-    if (!opens_[key].empty()) return Error(win_error::kSharingViolation);
+  // Like MoveFileEx after the port cleared the target's attributes: the target is
+  // replaced unless someone has it (or the source) open or the folder is protected.
+  SysError RenameReplacing(const std::string& from, const std::string& to) override {
+    std::string source = Key(from), target = Key(to);
+    if (!files_.count(source)) return Error(win_error::kFileNotFound);
+    Prune(source);
+    Prune(target);
+    if (!opens_[source].empty() || !opens_[target].empty()) return Error(win_error::kSharingViolation);
     if (protected_.count(Key(Parent(to)))) return Error(win_error::kAccessDenied);
-    // Like MoveFileEx, a write-protected target is not replaced.
-    if (files_.count(key) && files_[key].readOnly) return Error(win_error::kAccessDenied);
-    Put(to, *source);
+    std::string bytes = files_[source].bytes;
+    files_.erase(source);
+    Put(to, bytes);
+    files_[target].readOnly = false;
     return {};
   }
   Expected<FileHandle> Open(const std::string& path, FileAccess access, FileShare share,
@@ -117,6 +112,9 @@ class FakeFiles final : public FilePort {
     }
     return names;
   }
+
+  // Flushing an open file fails (a disconnected share).
+  bool failFlush = false;
 
   // Used by the open files.
   std::map<std::string, Node> files_;
@@ -173,6 +171,7 @@ class FakeOpenFile final : public OpenFile {
     files_.files_[key_].bytes.resize(static_cast<std::size_t>(size));
     return {};
   }
+  SysError Flush() override { return files_.failFlush ? Error(win_error::kDiskFull) : SysError{}; }
 
  private:
   FakeFiles& files_;

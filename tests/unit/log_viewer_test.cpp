@@ -14,7 +14,7 @@ TEST(LogText, EveryLineEndsInCrLfAndBytesAreWindows1252) {
   const std::pair<std::string, std::string> cases[] = {
       {"", ""}, {"a", "a\r\n"}, {"a\r\nb", "a\r\nb\r\n"}, {"a\nb\n", "a\r\nb\r\n"}, {"a\rb", "a\r\nb\r\n"},
       {"\r\n\r\n", "\r\n\r\n"}, {"\n\r", "\r\n\r\n"}, {"J\xF6rg \x80 \xDF", "Jörg € ß\r\n"},
-      {std::string("a\0b", 3), std::string("a\0b\r\n", 5)}};
+      {std::string("a\0\0b", 4), "a  b\r\n"}};
   for (const auto& [bytes, shown] : cases) EXPECT_EQ(LogTextForDisplay(bytes), shown) << bytes;
 }
 

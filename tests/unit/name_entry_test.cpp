@@ -81,18 +81,46 @@ TEST_F(NameEntryConfirm, RefusedNamesAreExplainedAndRecordNothing) {
   files.Put(paths.Register(), "Anna\r\n");
   EXPECT_FALSE(Confirm("Jörg"));
   EXPECT_FALSE(Confirm("Nul"));
-  // The log comes first: when it cannot be made, the register stays as it was.
-  files.ProtectFolder(paths.LogFolder());
-  EXPECT_FALSE(Confirm("Zoe"));
+  EXPECT_FALSE(Confirm("COM1"));
   ASSERT_EQ(messages.shown.size(), 3u);
   EXPECT_EQ(messages.shown[0].text, "Gib bitte nur Buchstaben oder Zahlen ein!");
   EXPECT_EQ(messages.shown[0].buttons, MsgButtons::Ok);
   EXPECT_EQ(messages.shown[0].icon, MsgIcon::None);
   EXPECT_EQ(messages.shown[1].text, "Diesen Namen kann ich nicht verwenden. Gib bitte einen anderen Namen ein!");
-  EXPECT_EQ(messages.shown[2].text, fake::Error(win_error::kAccessDenied).description);
   EXPECT_EQ(pupil, "vorher");
   EXPECT_EQ(files.Get(paths.Register()), "Anna\r\n");
   EXPECT_EQ(files.ListFiles(paths.LogFolder(), ".txt")->size(), 0u);
+}
+
+TEST_F(NameEntryConfirm, APupilIsLetInWhenTheLogOrTheRegisterCannotBeWritten) {
+  // The log folder is write-protected: the register takes the name, the log fails.
+  files.Put(paths.Register(), "Anna\r\n");
+  files.ProtectFolder(paths.LogFolder());
+  ASSERT_TRUE(Confirm("Zoe"));
+  EXPECT_EQ(pupil, "Zoe");
+  EXPECT_EQ(files.Get(paths.Register()), "Anna\r\nZoe\r\n");
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{fake::Error(win_error::kAccessDenied).description});
+
+  // A full disk: the register keeps its old bytes, the name is taken all the same.
+  fake::FakeFiles full;
+  full.Put(paths.Register(), "Anna\r\n");
+  full.FailWritesAfter(2);
+  fake::FakeMessages told;
+  std::string name;
+  ASSERT_TRUE(ConfirmPupilName(full, told, paths, "Ben", name));
+  EXPECT_EQ(name, "Ben");
+  EXPECT_EQ(full.Get(paths.Register()), "Anna\r\n");
+  EXPECT_EQ(told.Texts(), std::vector<std::string>{fake::Error(win_error::kDiskFull).description});
+  EXPECT_TRUE(full.Has(paths.PupilLog("Ben")));  // an empty log needs no room
+
+  // The log folder has gone while the dialog was open: it comes back with both files.
+  fake::FakeFiles gone;
+  gone.AddDirectory(paths.settingsFolder);
+  fake::FakeMessages quiet;
+  ASSERT_TRUE(ConfirmPupilName(gone, quiet, paths, "Emma", name));
+  EXPECT_EQ(gone.Get(paths.Register()), "Emma\r\n");
+  EXPECT_TRUE(gone.Has(paths.PupilLog("Emma")));
+  EXPECT_TRUE(quiet.shown.empty());
 }
 
 TEST_F(NameEntryConfirm, ARegisterGoneWhileTheDialogIsOpenComesBackFromTheDeliveryCopy) {

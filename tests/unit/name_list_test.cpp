@@ -27,8 +27,9 @@ class NameListTest : public ::testing::Test {
 TEST_F(NameListTest, ShowsEveryLineAndZurueckWritesThemSortedWithCrLf) {
   Load("ben\r\nunbekannt\r\n\r\nAnna\r\nBen\r\nAnna\r\n\xC4nne");
   EXPECT_EQ(list.Names(), (Texts{"", "Anna", "Anna", "Ben", "ben", "unbekannt", "Änne"}));
-  ASSERT_TRUE(list.Leave());
-  EXPECT_EQ(Register(), "\r\nAnna\r\nAnna\r\nBen\r\nben\r\nunbekannt\r\n\xC4nne\r\n");
+  // What the list box shows is written, in its order.
+  ASSERT_TRUE(list.Leave({"", "Anna", "Anna", "ben", "Ben", "unbekannt", "Änne"}));
+  EXPECT_EQ(Register(), "\r\nAnna\r\nAnna\r\nben\r\nBen\r\nunbekannt\r\n\xC4nne\r\n");
   EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -59,17 +60,17 @@ TEST_F(NameListTest, ALockedRegisterIsReportedAndNeverOverwrittenByALeave) {
   auto hold = files.HoldByOther(kPaths.Register(), FileAccess::ReadWrite, FileShare::None);
   list.Load();  // not read: leaving writes nothing
   EXPECT_TRUE(list.Names().empty());
-  EXPECT_TRUE(list.Leave());
+  EXPECT_TRUE(list.Leave({}));
   hold.reset();
   EXPECT_EQ(Register(), "Ben\r\nAnna\r\n");
 
   list.Load();
   hold = files.HoldByOther(kPaths.Register(), FileAccess::ReadWrite, FileShare::None);
-  EXPECT_FALSE(list.Leave());  // not written: the dialog stays
+  EXPECT_FALSE(list.Leave(list.Names()));  // not written: the dialog stays
   hold.reset();
   EXPECT_EQ(messages.Texts(), (Texts{"Systemfehler 32", "Systemfehler 32"}));
   EXPECT_EQ(Register(), "Ben\r\nAnna\r\n");
-  EXPECT_TRUE(list.Leave());
+  EXPECT_TRUE(list.Leave(list.Names()));
   EXPECT_EQ(Register(), "Anna\r\nBen\r\n");
 }
 

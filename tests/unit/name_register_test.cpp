@@ -26,6 +26,29 @@ TEST_F(NameRegister, ReadsEveryLineAsItStands) {
   EXPECT_EQ(*ReadNameRegister(files, paths), (std::vector<std::string>{"Anna", "  Ben ", "", "Jörg", "Anna", "Zoe"}));
 }
 
+TEST_F(NameRegister, ACarriageReturnBeforeALineEndOrAtTheEndIsNeverPartOfAName) {
+  using Lines = std::vector<std::string>;
+  const struct {
+    std::string bytes;
+    Lines names;
+  } cases[] = {
+      {"Anna\nBen\n", {"Anna", "Ben"}},
+      {"Anna\r\r\nBen\r", {"Anna", "Ben"}},
+      {"Anna\r\nBen\r\r", {"Anna", "Ben"}},
+      {"Tom\rBerg\r\n", {"Tom\rBerg"}},  // a CR inside a line is not an end
+      {"\r", {""}},
+  };
+  for (const auto& c : cases) {
+    PutRegister(c.bytes);
+    EXPECT_EQ(*ReadNameRegister(files, paths), c.names) << c.bytes;
+  }
+  // Appending after a last line that ends in a lone CR, and writing back, give CR LF.
+  PutRegister("Ben\r");
+  ASSERT_FALSE(AppendToNameRegister(files, paths, "Anna"));
+  ASSERT_FALSE(WriteNameRegister(files, paths, *ReadNameRegister(files, paths)));
+  EXPECT_EQ(RegisterBytes(), "Ben\r\nAnna\r\n");
+}
+
 TEST_F(NameRegister, ContainsComparesWholeLinesInUpperCase) {
   PutRegister("M\xDCLLER\r\n Tom\r\nZoe");
   EXPECT_TRUE(*NameRegisterContains(files, paths, "müller"));
@@ -47,6 +70,11 @@ TEST_F(NameRegister, AppendsInTheFileCodePageAndNeverMergesWithAnUnterminatedLin
 
   files.RemoveFile(paths.Register());
   ASSERT_FALSE(AppendToNameRegister(files, paths, "Zoe"));
+  EXPECT_EQ(RegisterBytes(), "Zoe\r\n");
+
+  // A full disk three bytes into the name: nothing of it stays.
+  files.FailWritesAfter(3);
+  EXPECT_EQ(AppendToNameRegister(files, paths, "Anna").code, win_error::kDiskFull);
   EXPECT_EQ(RegisterBytes(), "Zoe\r\n");
 }
 
@@ -94,10 +122,16 @@ TEST_F(NameRegister, PupilLogIsCreatedEmptyOnceAndOnlyForSafeNames) {
   ASSERT_FALSE(EnsurePupilLog(files, paths, "BEN"));
   EXPECT_EQ(files.Get(paths.PupilLog("Ben")), "Aufgabe 1: richtig\r\n");
 
-  for (std::string bad : {"..\\Anna", "NUL", "com1", "a:b", "", "Tab\tName"}) {
+  for (const std::string& bad : std::vector<std::string>{"..\\Anna", "NUL", "com1", "a:b", "", "Tab\tName", "COM0", "lpt0.txt", "COM¹",
+                          "LPT³ ", "Com² .log", std::string(300, 'a')}) {
     EXPECT_EQ(EnsurePupilLog(files, paths, bad).code, win_error::kInvalidName) << bad;
     EXPECT_FALSE(files.Has(paths.PupilLog(bad))) << bad;
   }
+  for (std::string good : {"COM10", "LPT", "Comenius", "CONrad"}) EXPECT_TRUE(IsSafePupilFileName(good)) << good;
+  // The log path may reach 259 characters, not 260.
+  const std::size_t room = 259 - CodePointCount(paths.PupilLog(""));
+  EXPECT_TRUE(IsUsablePupilName(paths, std::string(room, 'a')));
+  EXPECT_FALSE(IsUsablePupilName(paths, std::string(room + 1, 'a')));
 }
 
 }  // namespace

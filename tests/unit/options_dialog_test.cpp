@@ -134,15 +134,20 @@ TEST_F(OptionsSessionTest, FailuresShowTheSystemsDescriptionAndAFailedRewriteHol
     EXPECT_EQ(files.Get(kMaster), " 0 \r\n");
     EXPECT_TRUE(session.IsHolding());
   }
-  // A full disk is no lock: no waiting, and no half-written record is left.
+  // A full disk during the write or the flush is no lock: no waiting, and the old
+  // file stays byte for byte, without a staged file beside it.
   files.FailWritesAfter(20);
   EXPECT_FALSE(session.Save(r));
-  EXPECT_EQ(system.sleeps.size(), 3u);
-  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Systemfehler 3", "Systemfehler 32", "Systemfehler 112"}));
-  const std::string left = files.Get(kMaster);
-  EXPECT_TRUE(left.empty() || left == " 0 \r\n") << left;
-  EXPECT_TRUE(session.IsHolding());
   files.writeBudget_.reset();
+  files.failFlush = true;
+  EXPECT_FALSE(session.Save(r));
+  files.failFlush = false;
+  EXPECT_EQ(system.sleeps.size(), 3u);
+  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Systemfehler 3", "Systemfehler 32", "Systemfehler 112",
+                                                        "Systemfehler 112"}));
+  EXPECT_EQ(files.Get(kMaster), " 0 \r\n");
+  EXPECT_FALSE(files.Has(kMaster + ".neu"));
+  EXPECT_TRUE(session.IsHolding());
   EXPECT_TRUE(session.Save(r));
   EXPECT_EQ(files.Get(kMaster), FormatOptionsFile(r));
 }

@@ -23,6 +23,17 @@ TEST(OptionsFormat, ReadsBlanksAwayAndAnythingButA16BitWholeNumberAsZero) {
             (Values{0, 32767, 0, -32768, 0, 0, 0, 3}));
 }
 
+TEST(OptionsFormat, EveryLineEndOfOtherEditorsReadsTheSameTenValues) {
+  const Values ten = {2, -1, -1, -1, 0, 0, 0, -1, -1, 1};
+  for (std::string end : {"\r\n", "\n", "\r", "\r\r\n"}) {
+    std::string text;
+    for (std::int16_t v : ten) text += (v >= 0 ? " " : "") + std::to_string(v) + " " + end;
+    EXPECT_EQ(ParseOptionsValues(text), ten) << "line end of " << end.size() << " bytes";
+  }
+  EXPECT_EQ(ParseOptionsValues("1 \r\r\n"), Values{1});
+  EXPECT_EQ(ParseOptionsValues(" 2 \r-1 \r 5"), (Values{2, -1, 5}));  // the last line without its end
+}
+
 TEST(OptionsFormat, StartupKeepsAbsentValuesButClearsAbsentLineTen) {
   OptionsRecord s;
   for (std::size_t i = 0; i < kOptionsCount; ++i) s.At(i) = 5;

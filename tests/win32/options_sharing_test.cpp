@@ -19,7 +19,10 @@ TEST(OptionsSharing, AHoldElsewhereRefusesTheProbeAndTheRewriteButNotReadersARew
   EXPECT_EQ(probe.result, ProbeResult::Refused);
   EXPECT_EQ(probe.error.code, 32u);
   EXPECT_TRUE(OpenOptionsForReading(files, path).ok());
-  EXPECT_EQ(WriteOptionsFile(files, path, OptionsRecord{}).code, 32u);
+  // The rewrite cannot replace a file that is held: it waits and retries on this.
+  EXPECT_TRUE(WriteOptionsFile(files, path, OptionsRecord{}).IsLockedOrDenied());
+  EXPECT_EQ(test::ReadFileBytes(path), test::OptionsText({1, -1, 0, 0, 0, 0, 0, 0, 0, 1}));
+  EXPECT_FALSE(test::FileExists(path + ".neu"));
   hold.Kill();
   EXPECT_EQ(ProbeOptionsWritable(files, path).result, ProbeResult::Writable);
 

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "common/help.h"
 #include "common/win32/help.h"
 #include "common/win32/wide.h"
 #include "wordlist/win32/form3_ids.h"
@@ -68,7 +69,7 @@ const std::array<ControlSpec, 12> kForm3Controls = {{
 }  // namespace
 
 Form3::Form3(Services& ports, WordEditMode mode)
-    : Form("Form3"), editor_(ports.files, ports.system, ports.messages), mode_(mode) {}
+    : Form("Form3"), services_(ports), editor_(ports.files, ports.system, ports.messages), mode_(mode) {}
 
 FormSpec Form3::Spec() const {
   FormSpec spec{"Wortliste", 5430, kCompactHeight};
@@ -117,7 +118,8 @@ void Form3::OnCommand(int id, int notifyCode) {
 }
 
 bool Form3::OnHelpKey() {
-  ShowWinHelpTopic(Window(), "LiraboHilfe.hlp", kHelpContext);
+  SystemPort& system = services_.system;
+  ShowHelpTopic(Window(), system, RegelpultHelpFile(system.ApplicationPath(), system.IsNt6OrLater()), kHelpContext);
   return true;
 }
 

@@ -33,6 +33,7 @@ class Form3 final : public Form {
   void AddToolTips();
   void Store();
 
+  Services& services_;
   WordEditor editor_;
   WordEditMode mode_;
   int heightTwips_ = kCompactHeight;
