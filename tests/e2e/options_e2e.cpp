@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/win32/win32_files.h"
 #include "menu/menu_texts.h"
 #include "menu/win32/form1_ids.h"
 #include "options/win32/form2_ids.h"
@@ -102,6 +103,34 @@ TEST_F(Regelpult, OpensAsTheMasterSaysAndOkOrEscWritesItInTheWritersFormat) {
     EXPECT_TRUE(p.WaitForExit());  // no notice holds it up
     EXPECT_EQ(install.Read("options.ini"), written);
   }
+}
+
+TEST_F(Regelpult, ARewriteThatCannotBeMadeKeepsTheOldFileAndTheCloseBoxThenLeaves) {
+  const std::string before = OptionsText({2, -1, 0, 0, -1, 0, 0, -1, -1, 0});
+  install.Write("options.ini", before);
+  Process p;
+  HWND dialog = Open(p);
+  ASSERT_TRUE(dialog);
+  PostMessageW(dialog, WM_CLOSE, 0, 0);  // refused while nothing has failed
+  EXPECT_FALSE(p.WaitForExit(300ms));
+  // A menu on another PC keeps the master open for longer than the rewrite waits.
+  Process reader = HoldFileInOtherProcess(install.Path("options.ini"), "r", "rw");
+  ASSERT_TRUE(reader.IsRunning());
+  Click(dialog, ids::form2::Buchstaben);
+  ASSERT_TRUE(WaitUntil([&] { return IsChecked(dialog, ids::form2::Buchstaben); }));
+  Click(dialog, ids::form2::Befehl1);
+  HWND box = WaitForMessageBox(p.Id());
+  ASSERT_TRUE(box);
+  const std::string said = MessageBoxText(box);
+  EXPECT_TRUE(said == SystemErrorDescription(ERROR_ACCESS_DENIED) || said == SystemErrorDescription(ERROR_SHARING_VIOLATION))
+      << said;
+  AnswerMessageBox(box, IDOK);
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  EXPECT_EQ(install.Read("options.ini"), before);
+  EXPECT_FALSE(install.Has("options.ini.neu"));
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(p.WaitForExit());
+  EXPECT_EQ(install.Read("options.ini"), before);
 }
 
 // F6, the items by keys, and OK without a change: keyboard_e2e.cpp.
