@@ -6,7 +6,7 @@ set(LIRABO_ART_FILES ${LIRABO_ART_DIR}/lirabo.ico)
 foreach(svg IN LISTS LIRABO_ART_SVGS)
   get_filename_component(name ${svg} NAME_WE)
   if(NOT name MATCHES "^lirabo")
-    list(APPEND LIRABO_ART_FILES ${LIRABO_ART_DIR}/${name}.bmp)
+    list(APPEND LIRABO_ART_FILES ${LIRABO_ART_DIR}/${name}.png)
   endif()
 endforeach()
 

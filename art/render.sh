@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Renders the pictures in this folder for the resource compiler:
-#   every <name>.svg except the icon  ->  OUT/<name>.bmp  (32-bit BGRA, straight alpha)
+#   every <name>.svg except the icon  ->  OUT/<name>.png  (8-bit RGBA, compressed)
 #   lirabo.svg (+ lirabo-16.svg)      ->  OUT/lirabo.ico  (16, 32, 48 px)
 # Usage: render.sh OUT [ZOOM]
 # ZOOM (default 1.25) multiplies each SVG's own width and height. The buttons
@@ -18,30 +18,25 @@ mkdir -p "$out"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Little-endian header field of a BMP file: offset, byte count.
-field() { od -An -tu"$3" -j"$2" -N"$3" "$1" | tr -d ' '; }
-
-# A BITMAPINFOHEADER BMP with 32 bits per pixel: LoadImage(LR_CREATEDIBSECTION)
-# keeps the fourth byte, which the form framework reads as alpha. Read back, it
-# must give the same pixels, alpha included, as the drawing.
-check_bmp() {
-  local bmp=$1 png=$2
-  [ -s "$bmp" ] || { echo "render.sh: $bmp was not written" >&2; return 1; }
-  [ "$(head -c2 "$bmp")" = BM ] || { echo "render.sh: $bmp is not a BMP" >&2; return 1; }
-  [ "$(field "$bmp" 14 4)" = 40 ] && [ "$(field "$bmp" 28 2)" = 32 ] && [ "$(field "$bmp" 30 4)" = 0 ] ||
-    { echo "render.sh: $bmp is not a 32-bit BI_RGB bitmap" >&2; return 1; }
-  local differing; differing=$(compare -metric AE "$png" "$bmp" null: 2>&1) || true
-  [ "$differing" = 0 ] || { echo "render.sh: $bmp differs from its drawing ($differing pixels)" >&2; return 1; }
+# An RGBA PNG (the programs decode it with its transparency) that shows, read back,
+# the same pixels, alpha included, as the drawing.
+check_png() {
+  local png=$1 drawing=$2
+  [ -s "$png" ] || { echo "render.sh: $png was not written" >&2; return 1; }
+  [ "$(identify -format '%[channels] %z' "$png")" = "srgba 8" ] ||
+    { echo "render.sh: $png is not an 8-bit RGBA picture" >&2; return 1; }
+  local differing; differing=$(compare -metric AE "$drawing" "$png" null: 2>&1) || true
+  [ "$differing" = 0 ] || { echo "render.sh: $png differs from its drawing ($differing pixels)" >&2; return 1; }
 }
 
 for svg in "$here"/*.svg; do
   name=$(basename "$svg" .svg)
   case $name in lirabo*) continue ;; esac
-  rsvg-convert --zoom "$zoom" "$svg" -o "$work/$name.png"
-  # -alpha set: an opaque drawing too gets its alpha byte (else 24 bits come out).
-  convert "$work/$name.png" -alpha set -define bmp3:alpha=true "BMP3:$work/$name.bmp"
-  check_bmp "$work/$name.bmp" "$work/$name.png"
-  mv -f "$work/$name.bmp" "$out/$name.bmp"
+  rsvg-convert --zoom "$zoom" "$svg" -o "$work/$name.drawing.png"
+  # PNG32: an opaque drawing too keeps its alpha channel.
+  convert "$work/$name.drawing.png" -define png:compression-level=9 "PNG32:$work/$name.png"
+  check_png "$work/$name.png" "$work/$name.drawing.png"
+  mv -f "$work/$name.png" "$out/$name.png"
 done
 
 # The small sizes get their own simpler drawing where one exists.

@@ -2,8 +2,9 @@
 
 #include <uxtheme.h>
 #include <vsstyle.h>
+#include <wincodec.h>
 
-#include <cstdlib>
+#include <string_view>
 
 #include "common/win32/twips.h"
 
@@ -17,17 +18,22 @@ struct ThemeTraits {
 };
 using UniqueTheme = UniqueAny<ThemeTraits>;
 
-// Bitmaps are stored straight; AlphaBlend wants premultiplied colour.
-void Premultiply(HBITMAP bitmap) {
-  DIBSECTION dib{};
-  if (GetObjectW(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBitsPixel != 32 || !dib.dsBm.bmBits)
-    return;
-  auto* px = static_cast<BYTE*>(dib.dsBm.bmBits);
-  size_t count = static_cast<size_t>(dib.dsBm.bmWidth) * static_cast<size_t>(std::abs(dib.dsBm.bmHeight));
-  for (size_t i = 0; i < count; ++i, px += 4) {
-    unsigned a = px[3];
-    for (int c = 0; c < 3; ++c) px[c] = static_cast<BYTE>(px[c] * a / 255);
-  }
+template <class T>
+struct ComTraits {
+  using Type = T*;
+  static T* Invalid() { return nullptr; }
+  static void Close(T* object) { object->Release(); }
+};
+template <class T>
+using ComOwner = UniqueAny<ComTraits<T>>;
+
+// The resource's bytes: a PNG file as the build rendered it.
+std::string_view ResourceBytes(int resource) {
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resource), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  return data ? std::string_view(static_cast<const char*>(data), SizeofResource(module, found)) : std::string_view();
 }
 
 void DrawFace(const DRAWITEMSTRUCT& item, bool pressed, bool disabled, bool defaulted) {
@@ -62,10 +68,45 @@ void DrawPicture(HDC dc, HBITMAP picture, RECT area, bool disabled) {
 
 }  // namespace
 
+// Decoded by the Windows Imaging Component straight into premultiplied BGRA, the
+// form AlphaBlend wants; stored compressed, the pictures keep the program small.
 UniqueBitmap LoadPicture(int resource) {
-  UniqueBitmap bitmap(static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  if (bitmap) Premultiply(bitmap.get());
+  std::string_view png = ResourceBytes(resource);
+  if (png.empty()) return {};
+  static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  (void)com;
+  ComOwner<IWICImagingFactory> factory;
+  ComOwner<IWICStream> stream;
+  ComOwner<IWICBitmapDecoder> decoder;
+  ComOwner<IWICBitmapFrameDecode> frame;
+  ComOwner<IWICBitmapSource> pixels;
+  IWICImagingFactory* f = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&f)))) return {};
+  factory.reset(f);
+  IWICStream* st = nullptr;
+  if (FAILED(factory.get()->CreateStream(&st))) return {};
+  stream.reset(st);
+  auto* bytes = reinterpret_cast<BYTE*>(const_cast<char*>(png.data()));
+  if (FAILED(stream.get()->InitializeFromMemory(bytes, static_cast<DWORD>(png.size())))) return {};
+  IWICBitmapDecoder* d = nullptr;
+  if (FAILED(factory.get()->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, &d)))
+    return {};
+  decoder.reset(d);
+  IWICBitmapFrameDecode* fr = nullptr;
+  if (FAILED(decoder.get()->GetFrame(0, &fr))) return {};
+  frame.reset(fr);
+  IWICBitmapSource* px = nullptr;
+  if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.get(), &px))) return {};
+  pixels.reset(px);
+  UINT width = 0, height = 0;
+  if (FAILED(pixels.get()->GetSize(&width, &height)) || !width || !height) return {};
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), static_cast<LONG>(width), -static_cast<LONG>(height), 1, 32, BI_RGB,
+                    0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || FAILED(pixels.get()->CopyPixels(nullptr, width * 4, width * 4 * height, static_cast<BYTE*>(bits))))
+    return {};
   return bitmap;
 }
 

@@ -6,7 +6,8 @@
 
 namespace lirabo {
 
-// A 32-bit bitmap resource, premultiplied for AlphaBlend; empty when missing.
+// A picture resource (a PNG with transparency) as a premultiplied 32-bit bitmap for
+// AlphaBlend; empty when missing or unreadable.
 UniqueBitmap LoadPicture(int resource);
 
 // Paints one owner-drawn button: the themed face (defaulted when it shows the
