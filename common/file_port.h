@@ -52,6 +52,21 @@ class FilePort {
     if (!file) return file.error();
     return (*file)->ReadAll();
   }
+
+  // Gives the file exactly these bytes, all or nothing: they are written beside it
+  // first and then put in its place, so a failed write leaves the old file as it was.
+  SysError ReplaceWholeFile(const std::string& path, std::string_view bytes) {
+    const std::string staged = path + ".tmp";
+    SysError error;
+    {
+      auto file = Open(staged, FileAccess::Write, FileShare::None, FileCreation::CreateOrTruncate);
+      if (!file) return file.error();
+      error = (*file)->WriteAt(0, bytes);
+    }
+    if (!error) error = ReplaceWithCopy(staged, path);
+    RemoveFile(staged);
+    return error;
+  }
 };
 
 }  // namespace lirabo

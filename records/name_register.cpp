@@ -66,18 +66,7 @@ SysError AppendToNameRegister(FilePort& files, const RecordPaths& paths, const s
 SysError WriteNameRegister(FilePort& files, const RecordPaths& paths, const std::vector<std::string>& names) {
   std::string bytes;
   for (const auto& name : names) bytes += Utf8ToCp1252(name) + "\r\n";
-  // Written beside the register first and then put in its place, so that a failed
-  // write leaves the old register as it was.
-  const std::string staged = paths.Register() + ".tmp";
-  SysError error;
-  {
-    auto file = files.Open(staged, FileAccess::Write, FileShare::None, FileCreation::CreateOrTruncate);
-    if (!file) return file.error();
-    error = (*file)->WriteAt(0, bytes);
-  }
-  if (!error) error = files.ReplaceWithCopy(staged, paths.Register());
-  files.RemoveFile(staged);
-  return error;
+  return files.ReplaceWholeFile(paths.Register(), bytes);
 }
 
 SysError EnsurePupilLog(FilePort& files, const RecordPaths& paths, const std::string& name) {

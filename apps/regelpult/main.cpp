@@ -3,12 +3,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/win32/bcrypt_crypto.h"
 #include "common/win32/form.h"
 #include "common/win32/message_box.h"
 #include "common/win32/system_services.h"
 #include "common/win32/win32_files.h"
 #include "options/options_store.h"
 #include "options/win32/form2.h"
+#include "options/win32/pin_festlegen.h"
 #include "wordlist/win32/word_list_commands.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -19,6 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32FilePort files;
   Win32SystemPort system(L"Local\\JW.Lirabo.Regelpult");
   Win32MessagePort messages("regelpult");
+  Win32CryptoPort crypto;
   Form::SetFatalErrorHandler([&](const std::string& text) {
     messages.Show(text);
     ExitProcess(1);
@@ -31,6 +34,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   dialog.onEditWordList = [&] { EditWordList(&dialog, services); };
   dialog.onNewWordList = [&] { NewWordList(&dialog, services); };
   dialog.onRestoreWordList = [&] { RestoreWordList(&dialog, services); };
+  dialog.onTeacherPin = [&] { ShowTeacherPinDialog(&dialog, services, crypto); };
   if (dialog.Load()) dialog.Show();
   return Form::RunMessageLoop();
 }
