@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/win32/bcrypt_crypto.h"
 #include "common/win32/system_services.h"
 #include "common/win32/win32_files.h"
 #include "menu/win32/menu_failure.h"
@@ -57,7 +58,9 @@ int wmain(int argc, wchar_t** argv) {
   Win32SystemPort system(L"Local\\JW.Lirabo.CrashChild");
   RecordingMessages messages;
   RecordingDesktop desktop;
-  MenuProgram program{{}, {files, system, messages}, desktop, ""};
+  Win32CryptoPort crypto;
+  Win32ClockPort clock;
+  MenuProgram program{{}, {files, system, messages}, desktop, crypto, clock, ""};
   program.state.display = {kDisplaySwitched, {1024, 768}};
   program.flow.AfterStartup(StartupResult::Ready);
   InstallMenuFailureHandlers(program);

@@ -4,12 +4,14 @@
 #include <commctrl.h>
 
 #include "common/help.h"
+#include "common/win32/bcrypt_crypto.h"
 #include "common/win32/form.h"
 #include "common/win32/message_box.h"
 #include "common/win32/system_services.h"
 #include "common/win32/win32_files.h"
 #include "options/options_store.h"
 #include "options/win32/form2.h"
+#include "options/win32/pin_festlegen.h"
 #include "wordlist/win32/word_list_commands.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -20,6 +22,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32FilePort files;
   Win32SystemPort system(L"Local\\JW.Lirabo.Regelpult");
   Win32MessagePort messages("regelpult");
+  Win32CryptoPort crypto;
   Form::SetFatalErrorHandler([&](const std::string& text) {
     messages.Show(text);
     ExitProcess(1);
@@ -33,6 +36,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   dialog.onEditWordList = [&] { EditWordList(&dialog, services); };
   dialog.onNewWordList = [&] { NewWordList(&dialog, services); };
   dialog.onRestoreWordList = [&] { RestoreWordList(&dialog, services); };
+  dialog.onTeacherPin = [&] { ShowTeacherPinDialog(&dialog, services, crypto); };
   Form::Guard([&] {
     if (dialog.Load()) dialog.Show();
   });

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "common/win32/bcrypt_crypto.h"
 #include "common/win32/form.h"
 #include "common/win32/message_box.h"
 #include "common/win32/system_services.h"
@@ -23,7 +24,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   Win32SystemPort system(L"Local\\JW.Lirabo.Tafelwahl");
   Win32MessagePort messages(texts::kMenuTitle);
   Win32DesktopPort desktop;
-  MenuProgram program{{}, {files, system, messages}, desktop, Narrow(commandLine ? commandLine : L"")};
+  Win32CryptoPort crypto;
+  Win32ClockPort clock;
+  MenuProgram program{{}, {files, system, messages}, desktop, crypto, clock, Narrow(commandLine ? commandLine : L"")};
 
   // An unexpected failure or a crash ends the menu, but never leaves the classroom
   // PC with a hidden taskbar or a switched display.

@@ -95,4 +95,6 @@ void Win32SystemPort::ActivateWindowTitled(const std::string& title) {
   SetForegroundWindow(window);
 }
 
+std::chrono::milliseconds Win32ClockPort::Now() { return std::chrono::milliseconds(static_cast<long long>(GetTickCount64())); }
+
 }  // namespace lirabo

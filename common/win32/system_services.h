@@ -2,6 +2,7 @@
 // Folders, process probe and version test, and the system port built on them.
 #include <string>
 
+#include "common/clock_port.h"
 #include "common/system_port.h"
 #include "common/win32/handles.h"
 
@@ -36,6 +37,12 @@ class Win32SystemPort final : public SystemPort {
   std::wstring instanceName_;
   UniqueHandle instanceMutex_;
   bool previousInstance_ = false;
+};
+
+// GetTickCount64: milliseconds since the system started, never set back.
+class Win32ClockPort final : public ClockPort {
+ public:
+  std::chrono::milliseconds Now() override;
 };
 
 }  // namespace lirabo

@@ -11,6 +11,7 @@
 #include "menu/win32/form1_ids.h"
 #include "menu/win32/hintergrund.h"
 #include "menu/win32/picture_ids.h"
+#include "menu/win32/pin_abfrage.h"
 #include "options/options_store.h"
 #include "options/win32/form2.h"
 #include "records/win32/man_namen.h"
@@ -216,7 +217,7 @@ bool Form1::OnPreviewKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   // Shift, Ctrl and Alt are not looked at.
   if (msg.wParam == VK_F6) {
-    ToggleTeacherMenu();
+    OnTeacherMenuKey();
     return true;
   }
   return false;
@@ -230,6 +231,28 @@ bool Form1::OnHelpKey() {
   else
     ShowHelpTopic(Window(), program_.services.system, program_.state.helpFile, kMenuHelpTopic);
   return true;
+}
+
+// F6: the teacher menu at once, or after the installation's PIN.
+void Form1::OnTeacherMenuKey() {
+  TeacherPinGate& gate = program_.pinGate;
+  MessagePort& messages = program_.services.messages;
+  switch (gate.OnF6(GetMenu(Window()) != nullptr)) {
+    case TeacherMenuKey::Toggle:
+      ToggleTeacherMenu();
+      return;
+    case TeacherMenuKey::AskPin:
+      if (AskTeacherPin(this, gate, messages)) ToggleTeacherMenu();
+      return;
+    case TeacherMenuKey::Ignore:
+      return;
+    case TeacherMenuKey::Damaged:
+      messages.Show(texts::kPinFileDamaged);
+      return;
+    case TeacherMenuKey::Unreadable:
+      messages.Show(gate.ReadError().description);
+      return;
+  }
 }
 
 void Form1::ToggleTeacherMenu() {

@@ -9,6 +9,7 @@
 #include "common/win32/handles.h"
 #include "menu/menu_flow.h"
 #include "menu/menu_startup.h"
+#include "menu/teacher_pin_gate.h"
 #include "records/records_context.h"
 
 namespace lirabo {
@@ -21,8 +22,12 @@ struct MenuProgram {
   MenuState state;
   Services services;
   DesktopPort& desktop;
+  CryptoPort& crypto;
+  ClockPort& clock;
   std::string commandLine;
   MenuFlow flow{state};
+  // A lock-out after wrong PINs outlasts a reload of the menu.
+  TeacherPinGate pinGate{services.files, services.system, crypto, clock};
 };
 
 class Form1 final : public Form, private MenuWindows {
@@ -55,6 +60,7 @@ class Form1 final : public Form, private MenuWindows {
   MenuPorts Ports();
   RecordsContext Records();
   void CarryOut(MenuStep step);
+  void OnTeacherMenuKey();
   void ToggleTeacherMenu();
   void Proginfo();
   void OpenOptions();

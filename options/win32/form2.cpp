@@ -4,6 +4,7 @@
 #include <array>
 
 #include "common/win32/help.h"
+#include "options/teacher_pin_setting.h"
 #include "options/win32/form2_ids.h"
 
 namespace lirabo {
@@ -73,8 +74,14 @@ constexpr std::array<ControlSpec, 4> kWordListRows = {{
     Button(id::Command4, "Wortliste wiederherstellen", 240, 1920, 2535, 495, id::Frame1),
 }};
 
+// regelpult only: the installation's teacher PIN, in the free space under Frame1.
+constexpr std::array<ControlSpec, 1> kTeacherPinRows = {{
+    Button(id::Command5, texts::kPinButton, 4800, 4680, 2535, 495),
+}};
+
 constexpr auto kMenuControls = Join(kRowsBeforeButtons, Buttons(353, 2393), kRowsAfterButtons);
-constexpr auto kRegelpultControls = Join(kRowsBeforeButtons, Buttons(2145, 4185), kRowsAfterButtons, kWordListRows);
+constexpr auto kRegelpultControls =
+    Join(kRowsBeforeButtons, Buttons(2145, 4185), kRowsAfterButtons, kWordListRows, kTeacherPinRows);
 
 }  // namespace
 
@@ -195,6 +202,9 @@ void Form2::OnCommand(int id, int notifyCode) {
       break;
     case id::Command4:
       if (onRestoreWordList) onRestoreWordList();
+      break;
+    case id::Command5:
+      if (onTeacherPin) onTeacherPin();
       break;
     default:
       break;

@@ -29,6 +29,8 @@ class Form2 final : public Form {
   std::function<void()> onEditWordList;     // Command2
   std::function<void()> onNewWordList;      // Command3
   std::function<void()> onRestoreWordList;  // Command4
+  // regelpult: the teacher PIN button under Frame1.
+  std::function<void()> onTeacherPin;       // Command5
 
  protected:
   FormSpec Spec() const override;

@@ -22,5 +22,6 @@ inline constexpr int Frame1 = 315;
 inline constexpr int Command2 = 316;
 inline constexpr int Command3 = 317;
 inline constexpr int Command4 = 318;
+inline constexpr int Command5 = 319;  // regelpult only: "Lehrer-PIN…"
 
 }  // namespace lirabo::ids::form2

@@ -339,6 +339,11 @@ void ClickWithMouse(HWND window, int id) {
   BringToFront(window);
   RECT rc = WindowRect(GetDlgItem(window, id));
   const POINT target{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+  // Two clicks in quick succession would be a double click, which a button may take
+  // for something else; a person clicking twice leaves a pause between.
+  static auto lastClick = std::chrono::steady_clock::time_point{};
+  const auto pause = std::chrono::milliseconds(GetDoubleClickTime() + 50);
+  WaitUntil([&] { return std::chrono::steady_clock::now() - lastClick > pause; }, pause);
   SetCursorPos(target.x, target.y);
   WaitUntil([&] {
     POINT at{};
@@ -355,6 +360,7 @@ void ClickWithMouse(HWND window, int id) {
   inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   SendInput(3, inputs, sizeof(INPUT));
+  lastClick = std::chrono::steady_clock::now();
 }
 
 int FocusedControl(HWND window) {

@@ -170,10 +170,10 @@ TEST_F(Keyboard, RegelpultAndTheWordEditorByKeysAndMouse) {
   HWND options = WaitForVisibleWindow(p.Id(), "Optionen");
   ASSERT_TRUE(options);
   ASSERT_TRUE(WaitUntil([&] { return FocusedControl(options) == f2::Option2; }));
-  EXPECT_EQ(TabWalk(options, 13),
+  EXPECT_EQ(TabWalk(options, 14),
             (std::vector<int>{f2::Option2, f2::HGrund, f2::Befehl1, f2::Command1, f2::Auflösung, f2::Check1,
                               f2::Buchstaben, f2::Proto, f2::FehlerWeiter, f2::ProtSave, f2::Command2, f2::Command3,
-                              f2::Command4, f2::Option2}));
+                              f2::Command4, f2::Command5, f2::Option2}));
   // The arrow keys move within the colour-depth group and choose.
   PressKeys(options, {VK_DOWN});
   ASSERT_TRUE(WaitUntil([&] { return IsChecked(options, f2::Option1) && FocusedControl(options) == f2::Option1; }));

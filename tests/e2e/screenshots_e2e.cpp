@@ -1,9 +1,13 @@
 // Pictures of the forms for people to look at (./run screenshots); not run as tests.
 #include <gtest/gtest.h>
 
+#include "common/teacher_pin.h"
+#include "common/win32/bcrypt_crypto.h"
 #include "menu/menu_texts.h"
 #include "menu/win32/form1_ids.h"
+#include "menu/win32/pin_abfrage_ids.h"
 #include "options/win32/form2_ids.h"
+#include "options/win32/pin_festlegen_ids.h"
 #include "records/win32/man_protokolle_ids.h"
 #include "tests/driver/driver.h"
 #include "wordlist/win32/form3_ids.h"
@@ -113,6 +117,38 @@ TEST(Screenshots, DISABLED_RegelpultAndWordEditor) {
   WaitUntil([&] { return IsControlVisible(editor, ids::form3::Rahmen1); });
   SaveScreenshot("word-editor-help");
   regelpult.Kill();
+}
+
+TEST(Screenshots, DISABLED_TeacherPinDialogs) {
+  ResetUserData();
+  Installation install("shots-pin");
+  install.AddProgram("regelpult.exe");
+  install.AddProgram("tafelwahl.exe");
+  install.Write("Protokoll_2\\Namen.ini", "Anna\r\n");
+  install.Write("options.ini", OptionsText({2, -1, 0, 0, -1, 0, 0, -1, -1, 1}));
+  Win32CryptoPort crypto;
+  install.Write("lehrerpin.ini", FormatPinFile(*MakePinRecord(crypto, "4711", 1)));
+
+  Process regelpult = Process::Start(install.Path("regelpult.exe"));
+  HWND options = WaitForVisibleWindow(regelpult.Id(), "Optionen");
+  ASSERT_TRUE(options);
+  Click(options, ids::form2::Command5);
+  HWND dialog = WaitForVisibleWindow(regelpult.Id(), "Lehrer-PIN");
+  ASSERT_TRUE(dialog);
+  for (int box : {ids::pin_festlegen::Text1, ids::pin_festlegen::Text2})
+    for (wchar_t c : std::wstring(L"123456")) PostChar(Child(dialog, box), c);
+  SaveScreenshot("teacher-pin-regelpult");
+  regelpult.Kill();
+
+  Process menu = Process::Start(install.Path("tafelwahl.exe"), "/n=\"Anna\"");
+  HWND window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
+  ASSERT_TRUE(window);
+  PostKey(window, VK_F6);
+  HWND query = WaitForVisibleWindow(menu.Id(), "Lehrermenü");
+  ASSERT_TRUE(query);
+  for (wchar_t c : std::wstring(L"4711")) PostChar(Child(query, ids::pin_abfrage::Text1), c);
+  SaveScreenshot("teacher-pin-menu");
+  menu.Kill();
 }
 
 }  // namespace

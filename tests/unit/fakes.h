@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "common/clock_port.h"
+#include "common/crypto_port.h"
 #include "common/file_port.h"
 #include "common/message_port.h"
 #include "common/system_port.h"
@@ -261,6 +263,54 @@ class FakeMessages final : public MessagePort {
     for (const auto& s : shown) t.push_back(s.text);
     return t;
   }
+};
+
+// Not PBKDF2, but as deterministic: the same password, salt and count give the same
+// bytes, and a change in any of them changes the bytes. Random bytes count up, so
+// no two salts are alike.
+class FakeCrypto final : public CryptoPort {
+ public:
+  struct Derivation {
+    std::string password;
+    std::uint32_t iterations;
+  };
+  std::vector<Derivation> derivations;
+  std::optional<SysError> failure;  // every call fails with it when set
+
+  Expected<std::string> DerivePbkdf2Sha256(std::string_view password, std::string_view salt,
+                                           std::uint32_t iterations, std::size_t length) override {
+    if (failure) return *failure;
+    derivations.push_back({std::string(password), iterations});
+    std::uint64_t h = 1469598103934665603ull;
+    auto mix = [&h](std::string_view bytes) {
+      for (char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+      h = (h ^ 0xFF) * 1099511628211ull;  // a field separator
+    };
+    mix(password);
+    mix(salt);
+    mix(std::to_string(iterations));
+    std::string out;
+    for (std::size_t i = 0; i < length; ++i) {
+      h = (h ^ i) * 1099511628211ull;
+      out.push_back(static_cast<char>(h >> 56));
+    }
+    return out;
+  }
+  Expected<std::string> RandomBytes(std::size_t count) override {
+    if (failure) return *failure;
+    std::string out;
+    for (std::size_t i = 0; i < count; ++i) out.push_back(static_cast<char>(next_++));
+    return out;
+  }
+
+ private:
+  unsigned char next_ = 0;
+};
+
+class FakeClock final : public ClockPort {
+ public:
+  std::chrono::milliseconds now{123456};
+  std::chrono::milliseconds Now() override { return now; }
 };
 
 }  // namespace lirabo::fake
