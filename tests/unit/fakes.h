@@ -16,6 +16,9 @@
 #include "common/message_port.h"
 #include "common/system_port.h"
 #include "common/text.h"
+#include "menu/desktop_port.h"
+#include "menu/menu_startup.h"
+#include "menu/menu_texts.h"
 
 namespace lirabo::fake {
 
@@ -311,6 +314,58 @@ class FakeClock final : public ClockPort {
  public:
   std::chrono::milliseconds now{123456};
   std::chrono::milliseconds Now() override { return now; }
+};
+
+// The menu's desktop and windows, recording what start-up and shutdown do.
+class FakeDesktop final : public DesktopPort {
+ public:
+  PixelSize screen{1024, 768};
+  PixelRect workArea{0, 0, 1024, 748};
+  int testAnswer = kDispChangeSuccessful;
+  std::vector<std::string> calls;
+
+  PixelSize ScreenSize() override { return screen; }
+  int TestDisplayMode(PixelSize size) override {
+    calls.push_back("test " + std::to_string(size.width) + "x" + std::to_string(size.height));
+    return testAnswer;
+  }
+  int SwitchDisplayMode(PixelSize size, bool temporary) override {
+    calls.push_back(std::string(temporary ? "switch " : "restore ") + std::to_string(size.width) + "x" +
+                    std::to_string(size.height));
+    screen = size;
+    return kDispChangeSuccessful;
+  }
+  void SetTaskbarVisible(bool visible) override { calls.push_back(visible ? "taskbar shown" : "taskbar hidden"); }
+  PixelRect WorkArea() override { return workArea; }
+};
+
+class FakeWindows final : public MenuWindows {
+ public:
+  std::string caption = texts::kMenuCaption;
+  std::string greeting;
+  bool nameButton = false;
+  bool minimizeBox = false;
+  bool background = false;
+  bool backgroundAtSwitchedDisplay = false;
+  int nameEntries = 0;
+  std::vector<std::string>* log = nullptr;
+
+  std::string MenuCaption() override { return caption; }
+  void SetMenuCaption(const std::string& c) override { caption = c; }
+  void SetGreeting(const std::string& text) override { greeting = text; }
+  void ShowNameButton() override { nameButton = true; }
+  void AddMinimizeBox() override { minimizeBox = true; }
+  void ShowBackground(bool switched) override {
+    background = true;
+    backgroundAtSwitchedDisplay = switched;
+    if (log) log->push_back("background shown");
+  }
+  bool IsBackgroundLoaded() override { return background; }
+  void UnloadBackground() override {
+    background = false;
+    if (log) log->push_back("background unloaded");
+  }
+  void OpenNameEntry() override { ++nameEntries; }
 };
 
 }  // namespace lirabo::fake
