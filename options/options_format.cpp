@@ -17,7 +17,8 @@ std::string_view Trim(std::string_view s) {
 
 std::int16_t ParseValue(std::string_view line) {
   line = Trim(line);
-  if (!line.empty() && line.front() == '+') line.remove_prefix(1);
+  // One sign at most: from_chars would take "+-5" as -5 once the plus is gone.
+  if (line.starts_with('+') && !line.starts_with("+-")) line.remove_prefix(1);
   int value = 0;
   auto [end, ec] = std::from_chars(line.data(), line.data() + line.size(), value);
   if (ec != std::errc() || end != line.data() + line.size() || line.empty()) return 0;

@@ -41,5 +41,10 @@ TEST(OptionsFormat, StartupKeepsAbsentValuesButClearsAbsentLineTen) {
   EXPECT_EQ(s, (OptionsRecord{2, -1, 5, 5, 5, 5, 5, 5, 5, 0}));
 }
 
+TEST(OptionsFormat, ReadsOneSignAtMost) {
+  // Found by the options fuzzer: "+-5" was read as -5.
+  EXPECT_EQ(ParseOptionsValues("+-5\r\n-+5\r\n++5\r\n+5\r\n-5\r\n"), (Values{0, 0, 0, 5, -5}));
+}
+
 }  // namespace
 }  // namespace lirabo
