@@ -8,7 +8,7 @@ using namespace lirabo;
 namespace {
 
 // The rule of the header, one byte at a time: CR LF, CR and LF are each one break,
-// written as CR LF, and a last line without a break gets one.
+// written as CR LF, a last line without a break gets one, and a NUL is a blank.
 std::string Normalised(std::string_view bytes) {
   std::string out;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -16,7 +16,7 @@ std::string Normalised(std::string_view bytes) {
       if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
       out += "\r\n";
     } else {
-      out += bytes[i];
+      out += bytes[i] == '\0' ? ' ' : bytes[i];
     }
   }
   if (!bytes.empty() && bytes.back() != '\r' && bytes.back() != '\n') out += "\r\n";

@@ -37,7 +37,7 @@ bool IsDeviceName(std::string name) {
   for (char& c : name)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
   if (name == "CON" || name == "PRN" || name == "AUX" || name == "NUL") return true;
-  return name.size() == 4 && (name.starts_with("COM") || name.starts_with("LPT")) && name[3] >= '1' && name[3] <= '9';
+  return name.size() == 4 && (name.starts_with("COM") || name.starts_with("LPT")) && name[3] >= '0' && name[3] <= '9';
 }
 
 }  // namespace
