@@ -344,22 +344,29 @@ void ClickWithMouse(HWND window, int id) {
   static auto lastClick = std::chrono::steady_clock::time_point{};
   const auto pause = std::chrono::milliseconds(GetDoubleClickTime() + 50);
   WaitUntil([&] { return std::chrono::steady_clock::now() - lastClick > pause; }, pause);
-  SetCursorPos(target.x, target.y);
-  WaitUntil([&] {
+  // The move is real input too, not SetCursorPos: the system then knows which
+  // window is under the cursor before the button goes down.
+  const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = (target.x * 65536 + width - 1) / width;
+  move.mi.dy = (target.y * 65536 + height - 1) / height;
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  // Under Wine a move now and then gets lost on its way through the X server: move
+  // again until the cursor is there.
+  const auto there = [&] {
     POINT at{};
     return GetCursorPos(&at) && at.x == target.x && at.y == target.y;
-  }, 2s);
-  // A real move before the click: setting the cursor alone leaves the system's idea
-  // of the window under it where it was, and the click would go there.
-  const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT inputs[3]{};
-  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-  inputs[0].mi.dx = (target.x * 65536 + width - 1) / width;
-  inputs[0].mi.dy = (target.y * 65536 + height - 1) / height;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(3, inputs, sizeof(INPUT));
+  };
+  for (int attempt = 0; attempt < 20 && !there(); ++attempt) {
+    SendInput(1, &move, sizeof(INPUT));
+    WaitUntil(there, 250ms);
+  }
+  // The button events carry the position too, so a late move cannot come between.
+  INPUT click[2]{move, move};
+  click[0].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+  SendInput(2, click, sizeof(INPUT));
   lastClick = std::chrono::steady_clock::now();
 }
 

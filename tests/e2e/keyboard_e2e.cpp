@@ -3,6 +3,7 @@
 // by keys, help from every place that has it, and full-screen mode for real.
 #include <gtest/gtest.h>
 
+#include "common/text.h"
 #include "menu/win32/form1_ids.h"
 #include "options/win32/form2_ids.h"
 #include "records/win32/man_namen_anzeigen_ids.h"
@@ -17,17 +18,7 @@ namespace {
 constexpr const char* kMenuCaption = "JW Lirabo ;   <F6> für Lehrermenü";
 
 // What the help stand-in (hh.exe) and the exercise stand-ins recorded.
-std::vector<std::string> Calls(const Installation& install) {
-  std::vector<std::string> lines;
-  const std::string text = install.Read("Aufrufe.txt");
-  for (std::size_t at = 0; at < text.size();) {
-    std::size_t end = text.find("\r\n", at);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(at, end - at));
-    at = end + 2;
-  }
-  return lines;
-}
+std::vector<std::string> Calls(const Installation& install) { return SplitLines(install.Read("Aufrufe.txt")); }
 
 // Waits for the next recorded call and returns it.
 std::string NextCall(const Installation& install, std::size_t& seen) {

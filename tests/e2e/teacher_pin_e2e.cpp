@@ -2,6 +2,8 @@
 // asked for by the menu at F6, refused, locked, removed and a damaged file replaced.
 #include <gtest/gtest.h>
 
+#include "common/text.h"
+
 #include <regex>
 
 #include "common/teacher_pin.h"
@@ -86,17 +88,7 @@ class TeacherPin : public ::testing::Test {
     EXPECT_TRUE(WaitUntil([&] { return Calls().size() > before; }));
   }
 
-  std::vector<std::string> Calls() const {
-    const std::string text = install.Has("Aufrufe.txt") ? install.Read("Aufrufe.txt") : std::string();
-    std::vector<std::string> lines;
-    for (std::size_t at = 0; at < text.size();) {
-      std::size_t end = text.find("\r\n", at);
-      if (end == std::string::npos) end = text.size();
-      lines.push_back(text.substr(at, end - at));
-      at = end + 2;
-    }
-    return lines;
-  }
+  std::vector<std::string> Calls() const { return SplitLines(install.Read("Aufrufe.txt")); }
 
   Installation install{"pin"};
 };
