@@ -29,6 +29,13 @@ SysError RefreshOptionsCopy(FilePort& files, const std::string& applicationPath,
   const std::string user = settingsFolder + kOptionsFileName;
   const std::string marker = settingsFolder + kOptionsMarkerName;
 
+  // Without a marker nobody can tell whether the master changed: adopt it. A first
+  // start that could copy the user copy but not the marker would otherwise keep
+  // the menu from starting on this PC for good.
+  if (!files.FileExists(marker)) {
+    if (SysError e = files.CopyWholeFile(master, user)) return e;
+    return files.CopyWholeFile(master, marker);
+  }
   auto markerFile = OpenOptionsForReading(files, marker);
   if (!markerFile) return markerFile.error();
   auto masterFile = OpenOptionsForReading(files, master);

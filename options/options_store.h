@@ -32,8 +32,8 @@ SysError WriteOptionsFile(FilePort& files, const std::string& path, const Option
 Expected<FileHandle> OpenOptionsForReading(FilePort& files, const std::string& path);
 
 // Compares the marker copy with the master value by value, as far as both reach,
-// and copies the master over the user copy and the marker when they differ. Stops
-// at the first failure and returns it.
+// and copies the master over the user copy and the marker when they differ or the
+// marker is missing. Stops at the first failure and returns it.
 SysError RefreshOptionsCopy(FilePort& files, const std::string& applicationPath,
                             const std::string& settingsFolder);
 

@@ -70,18 +70,23 @@ TEST(MenuStartup, ALockedUserCopyIsTriedFourTimesThenReported) {
   EXPECT_TRUE(m.desktop.calls.empty());
 }
 
-TEST(MenuStartup, AMissingMasterOrMarkerEndsWithTheSystemsDescription) {
+TEST(MenuStartup, AMissingMasterEndsWithTheSystemsDescriptionAMissingMarkerAdoptsTheMaster) {
   Menu m;  // no master at all
   EXPECT_EQ(m.Start(), StartupResult::EndImmediately);
   ASSERT_EQ(m.messages.shown.size(), 1u);
   EXPECT_EQ(m.messages.shown[0].text, fake::Error(win_error::kFileNotFound).description);
   EXPECT_TRUE(m.system.sleeps.empty());
 
+  // A user copy without its marker (a first start whose second copy failed): the
+  // master is taken over and the menu starts, this time and every time after.
   Menu n;
-  n.Master({0});
-  n.files.Put(kSettings + "\\options.ini", " 0 \r\n");
-  EXPECT_EQ(n.Start(), StartupResult::EndImmediately);  // no marker copy
-  EXPECT_EQ(n.messages.Texts(), std::vector<std::string>{fake::Error(win_error::kFileNotFound).description});
+  n.Master({1, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  n.files.Put(kSettings + "\\options.ini", " 2 \r\n");
+  EXPECT_EQ(n.Start(), StartupResult::Ready);
+  EXPECT_TRUE(n.messages.shown.empty());
+  EXPECT_EQ(n.state.settings.Farbtiefe, 1);
+  EXPECT_EQ(n.files.Get(kSettings + "\\options.bak"), n.files.Get(kApp + "\\options.ini"));
+  EXPECT_EQ(n.files.Get(kSettings + "\\options.ini"), n.files.Get(kApp + "\\options.ini"));
 }
 
 TEST(MenuStartup, BackgroundFollowsLineThreeNotLineFour) {
