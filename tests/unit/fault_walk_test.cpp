@@ -101,6 +101,14 @@ int Walk(const Workflow& flow) {
   return runs;
 }
 
+// The menu's start-up on a desktop and windows that only record.
+StartupResult Start(World& w, MenuState& state, const std::string& commandLine) {
+  fake::FakeDesktop desktop;
+  fake::FakeWindows windows;
+  MenuPorts ports{w.services, desktop, windows};
+  return RunMenuStartup(state, ports, commandLine);
+}
+
 const Workflow kWorkflows[] = {
     {"start-up, first start", {kUser, kMarker},
      [](World& w) {
@@ -108,12 +116,8 @@ const Workflow kWorkflows[] = {
        w.disk.Put(kMaster, Options({2, -1, 0, 0, -1, 0, 0, -1, -1, 1}));
      },
      [](World& w) {
-       fake::FakeDesktop desktop;
-       fake::FakeWindows windows;
-       MenuPorts ports{w.services, desktop, windows};
        MenuState state;
-       StartupResult result = RunMenuStartup(state, ports, "/n=\"Anna\"");
-       return result != StartupResult::Ready || state.settings.ProtSave == 1;
+       return Start(w, state, "/n=\"Anna\"") != StartupResult::Ready || state.settings.ProtSave == 1;
      }},
     {"start-up, changed master adopted", {kUser, kMarker},
      [](World& w) {
@@ -123,13 +127,9 @@ const Workflow kWorkflows[] = {
        w.disk.Put(kMarker, Options({2, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
      },
      [](World& w) {
-       fake::FakeDesktop desktop;
-       fake::FakeWindows windows;
-       MenuPorts ports{w.services, desktop, windows};
        MenuState state;
-       StartupResult result = RunMenuStartup(state, ports, "");
        // What the menu took in is what the user copy holds.
-       return result != StartupResult::Ready ||
+       return Start(w, state, "") != StartupResult::Ready ||
               state.settings.Farbtiefe == ParseOptionsValues(w.disk.Get(kUser)).at(0);
      }},
     {"confirming a name", {kPaths.Register(), kPaths.PupilLog("Anna")},
