@@ -51,6 +51,7 @@ cp "$ICON" "$work/lirabo.ico"
 (cd "$work" && wixl -a x86 -D Version="$VERSION" -D Stage="JW Lirabo" -D Icon=lirabo.ico \
   -o "$msi" "$HERE/lirabo.wxs") 2>"$work/wixl.log" || { cat "$work/wixl.log" >&2; exit 1; }
 
+# What wixl cannot write is set with msibuild on its output (dist/MAINTAINING.md).
 # The teachers' master options.ini and word list: never overwritten (128) and left
 # behind by an uninstall (16), beside whatever bits wixl chose.
 msiinfo export "$work/$msi" Component >"$work/Component.idt"
@@ -60,6 +61,42 @@ for component in Master WordList; do
   msibuild "$work/$msi" -q \
     "UPDATE Component SET Attributes = $((attributes | 144)) WHERE Component = '$component'"
 done
+
+# wixl marks the database codepage 0 (the installing PC's own) although it writes the
+# strings in 1252: on a Greek or Russian PC "für" and "–" would read wrong.
+printf '\r\n\r\n1252\t_ForceCodepage\r\n' >"$work/_ForceCodepage.idt"
+msibuild "$work/$msi" -i "$work/_ForceCodepage.idt"
+
+# Without a File.Version the programs count as unversioned data files, replaced by
+# hash; with it, by version. It is read from each program's own version resource.
+file_version() {  # exe -> a.b.c.d from VS_FIXEDFILEINFO
+  python3 - "$1" <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+at = data.find(struct.pack("<I", 0xFEEF04BD))
+if at < 0: sys.exit("no version resource in " + sys.argv[1])
+ms, ls = struct.unpack_from("<II", data, at + 8)
+print(f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}")
+PY
+}
+for exe in tafelwahl.exe regelpult.exe; do
+  fv=$(file_version "$BIN/$exe")
+  # Programs built from another version.h than the package's are a stale build.
+  IFS=. read -r a b _ d <<<"$fv"
+  if [ -z "${4:-}" ] && [ "$a.$b.$d" != "$VERSION" ]; then
+    echo "$BIN/$exe has version $fv, the package $VERSION: rebuild the programs" >&2; exit 1
+  fi
+  msibuild "$work/$msi" -q "UPDATE File SET Version = '$fv' WHERE File = '$exe'"
+done
+
+# Another build of the same version (a new ProductCode) replaces the installed one
+# instead of standing beside it in "Programs and Features": the row that removes older
+# versions includes its maximum (512), as WiX's AllowSameVersionUpgrades does, which
+# wixl lacks. Attributes belongs to the row's key, hence delete and insert.
+upgrade_code=$(msiinfo export "$work/$msi" Property | tr -d '\r' | awk -F'\t' '$1 == "UpgradeCode" { print $2 }')
+msibuild "$work/$msi" -q "DELETE FROM Upgrade WHERE ActionProperty = 'WIX_UPGRADE_DETECTED'"
+msibuild "$work/$msi" -q "INSERT INTO Upgrade (UpgradeCode, VersionMin, VersionMax, Language, Attributes, \
+Remove, ActionProperty) VALUES ('$upgrade_code', '', '$VERSION', '', 513, '', 'WIX_UPGRADE_DETECTED')"
 
 # wixl writes the template language as 1033; the package is German.
 msibuild "$work/$msi" -s "JW Lirabo $VERSION" "JW Lirabo" "Intel;1031"
