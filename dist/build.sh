@@ -73,7 +73,8 @@ file_version() {  # exe -> a.b.c.d from VS_FIXEDFILEINFO
   python3 - "$1" <<'PY'
 import struct, sys
 data = open(sys.argv[1], "rb").read()
-at = data.find(struct.pack("<I", 0xFEEF04BD))
+at = data.find("VS_VERSION_INFO".encode("utf-16-le"))
+at = data.find(struct.pack("<I", 0xFEEF04BD), at) if at >= 0 else -1
 if at < 0: sys.exit("no version resource in " + sys.argv[1])
 ms, ls = struct.unpack_from("<II", data, at + 8)
 print(f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}")

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Installs, upgrades and removes the school's package under Wine, silently, as an admin
-# would: in a fresh 64-bit prefix (how every current school PC runs the 32-bit programs),
-# and in a 32-bit one too where the kernel runs 32-bit Wine.
-# Usage: dist/test.sh <build folder>   (after dist/build.sh has written <build>/dist)
-# Ends with "N passed, M failed" and exits non-zero on any failure.
+# Installs, upgrades and removes the school's package silently, as an admin would, in a
+# fresh 64-bit Wine prefix (as every current school PC runs the 32-bit programs), and a
+# 32-bit one where the kernel runs 32-bit Wine. Usage: dist/test.sh <build folder>, after
+# dist/build.sh wrote <build>/dist. Ends with "N passed, M failed"; non-zero on failure.
 # shellcheck disable=SC2317  # the helpers below run through check()
 set -uo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
@@ -22,29 +21,26 @@ check() {  # description, command [&& command]...
   done
   if [ $ok = 1 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $what" >&2; fi
 }
-finish() {
-  [ "$failed" -eq 0 ] || echo "Wine output: $LOG; differences: $T/diff.log" >&2
-  echo "$passed passed, $failed failed"; exit $((failed > 0))
-}
+finish() { [ "$failed" = 0 ] || echo "Wine: $LOG; differences: $T/diff.log" >&2; echo "$passed passed, $failed failed"; exit $((failed > 0)); }
+same_tree() { diff -r "$1" "$2" >>"$T/diff.log" 2>&1; }
 field() { tr -d '\r' | awk -F'\t' -v k="$1" -v c="$2" 'NR > 3 && $1 == k { print $c }'; }  # key, column
 
 # ---- the package's tables --------------------------------------------------------------
 shopt -s nullglob; msis=("$BUILD"/dist/JW-Lirabo-*.msi); zips=("$BUILD"/dist/JW-Lirabo-*.zip); shopt -u nullglob
-if [ ${#msis[@]} -ne 1 ] || [ ${#zips[@]} -ne 1 ]; then
-  echo "FAIL: expected one package and one zip in $BUILD/dist" >&2; failed=1; finish; fi
+[ ${#msis[@]} = 1 ] && [ ${#zips[@]} = 1 ] || { echo "FAIL: not one package and one zip in $BUILD/dist" >&2; failed=1; finish; }
 MSI=${msis[0]} ZIP=${zips[0]}
 VERSION=$(msiinfo export "$MSI" Property | field ProductVersion 2)
 read -r major minor build < <(awk '$1 == "#define" { v[$2] = $3 } END { print v["LIRABO_VERSION_MAJOR"],
   v["LIRABO_VERSION_MINOR"], v["LIRABO_VERSION_REVISION"] }' "$ROOT/common/version.h")
-check "package version $VERSION is common/version.h's" [ "$VERSION" = "$major.$minor.$build" ]
-check "package named after its version" [ "$(basename "$MSI")" = "JW-Lirabo-$VERSION.msi" ]
+check "package version $VERSION and name are common/version.h's" \
+  [ "$VERSION|$(basename "$MSI")" = "$major.$minor.$build|JW-Lirabo-$major.$minor.$build.msi" ]
 check "SHA256SUMS matches both files" bash -c "cd '$BUILD/dist' && sha256sum --quiet -c SHA256SUMS"
 for c in Master:144 WordList:144 Menu:0 OptionsProgram:0 DeliveryWordList:0 Names:0; do
   a=$(msiinfo export "$MSI" Component | field "${c%:*}" 4)
-  check "${c%:*}: never-overwrite and permanent bits ${c#*:}" [ -n "$a" ] && [ $((a & 144)) = "${c#*:}" ]
+  check "${c%:*}: never-overwrite and permanent bits ${c#*:}" [ -n "$a" ] '&&' [ $((${a:-0} & 144)) = "${c#*:}" ]
 done
 # Windows reads the strings in the database's codepage; 0 would mean the PC's own.
-check "database codepage 1252" [ "$(msiinfo export "$MSI" _ForceCodepage | tr -d '\r' | awk 'NF { print $1 }')" = 1252 ]
+check "database codepage 1252" [ "$(msiinfo export "$MSI" _ForceCodepage | tr -d '\r\0' | awk 'NF { print $1 }')" = 1252 ]
 for f in tafelwahl.exe regelpult.exe; do  # the version resource's a.b.0.c
   check "$f versioned $major.$minor.0.$build" [ "$(msiinfo export "$MSI" File | field $f 5)" = "$major.$minor.0.$build" ]
 done
@@ -55,7 +51,7 @@ cp "$BUILD/win32/bin/tafelwahl.exe" "$BUILD/win32/bin/regelpult.exe" "$ROOT/demo
 cp "$ROOT/demo/Namen.ini" "$E/Protokoll_2/"
 python3 "$ROOT/demo/make_word_list.py" "$E/wortlst.j_"; cp "$E/wortlst.j_" "$E/wortlst.jw1"
 unzip -q "$ZIP" -d "$T/zip"
-check "zip holds the files of an installation" diff -r "$E" "$T/zip/JW Lirabo"
+check "zip holds the files of an installation" same_tree "$E" "$T/zip/JW Lirabo"
 
 # An older package (programs that differ in their bytes) and a second build of this one.
 if [ "$build" -gt 0 ]; then OLD=$major.$minor.$((build - 1))
@@ -91,7 +87,6 @@ entries() { product_entries "$UNINSTALL" /reg:32 "$@"; }   # a 32-bit package's 
 arp_count() { entries DisplayName | grep -c . || true; }
 installed_folder() { "$WINE" reg query 'HKLM\Software\JW Lirabo' /v InstallDir /reg:32 2>/dev/null </dev/null \
   | tr -d '\r' | sed -n 's/^ *InstallDir *REG_SZ *//p'; }
-unix_path() { local p=${1#[Cc]:}; p=${p//\\//}; printf '%s%s' "$C" "$p"; }
 # A shortcut holds its target and description as ANSI or UTF-16; paths ignore case.
 lnk_holds() {  # lnk, text
   [ -f "$1" ] && python3 -c 'import sys; d = open(sys.argv[1], "rb").read().lower(); t = sys.argv[2].lower()
@@ -100,8 +95,7 @@ sys.exit(not (t.encode("cp1252") in d or t.encode("utf-16-le") in d))' "$1" "$2"
 same() { cmp -s "$1" "$2"; }
 matches() { [[ $1 =~ $2 ]]; }
 gone() { local f; for f; do [ ! -e "$f" ] || return 1; done; }
-present() { local f; for f; do [ -f "$f" ] || return 1; done; }
-icon_exists() { [ -n "$1" ] && [ -f "$(unix_path "${1%,*}")" ]; }
+icon_exists() { local p=${1#[Cc]:}; p=${p%,*}; [ -n "$1" ] && [ -f "$C${p//\\//}" ]; }
 
 prefix_tests() {  # win64 | win32
   local arch=$1 pf=$2 run_bin=$3
@@ -119,7 +113,7 @@ prefix_tests() {  # win64 | win32
     'Explorer\Desktops /v Default /t REG_SZ /d 1024x768'; do
     # shellcheck disable=SC2086
     "$WINE" reg add "HKCU\\Software\\Wine\\${r%% /*}" ${r#* } /f >>"$LOG" 2>&1 </dev/null; done
-  C=$WINEPREFIX/drive_c
+  C=$WINEPREFIX/drive_c; cp /usr/share/wine/fonts/*.ttf "$C/windows/Fonts/" 2>/dev/null  # title-bar glyphs
   local dir="$C/$pf/JW Lirabo" win="C:\\$pf\\JW Lirabo" share_win='C:\Schule\JW Lirabo' share="$C/Schule/JW Lirabo"
   local users=("$C"/users/*/AppData/Roaming); local appdata=${users[0]}
   local common="$C/ProgramData/Microsoft/Windows/Start Menu/Programs" menu_dir
@@ -127,7 +121,7 @@ prefix_tests() {  # win64 | win32
 
   # ---- a fresh installation, the same version again, removal through the entry
   check "$arch: install $VERSION: exit 0" [ "$(msiexec_rc /i "$(winpath "$MSI")" /qn)" = 0 ]
-  check "$arch: files byte for byte in $pf" diff -r "$E" "$dir"
+  check "$arch: files byte for byte in $pf" same_tree "$E" "$dir"
   check "$arch: folder in the registry's 32-bit view" [ "$(installed_folder)" = "$win\\" ]
   # Wine 8's msiexec puts per-machine shortcuts into the user's menu: accept either, never both.
   menu_dir=$common; [ -e "$common/JW Lirabo.lnk" ] || menu_dir="$appdata/Microsoft/Windows/Start Menu/Programs"
@@ -156,7 +150,7 @@ prefix_tests() {  # win64 | win32
   check "$arch: another build of $VERSION: exit 0" [ "$(msiexec_rc /i "$(winpath "$AGAIN_MSI")" /qn)" = 0 ]
   local again; IFS='|' read -r again <<<"$(entries UninstallString)"
   check "$arch: it replaced the first: one entry, another product" [ "$(arp_count)" = 1 ] '&&' [ "$again" != "$uninstall" ]
-  check "$arch: files byte for byte after it" diff -r "$E" "$dir"
+  check "$arch: files byte for byte after it" same_tree "$E" "$dir"
 
   # The entry's own uninstall command, as Programs and Features runs it, made silent.
   read -ra command <<<"$again"
@@ -192,7 +186,7 @@ prefix_tests() {  # win64 | win32
   check "$arch: removal took programs, shortcuts, entry" gone "$share/tafelwahl.exe" "$share/regelpult.exe" "$menu_lnk" \
     "$options_lnk" '&&' [ "$(arp_count)" = 0 ]
   check "$arch: removal kept master, word list, exercise programs, help" same "$T/options.ini" "$share/options.ini" \
-    '&&' same "$T/wortlst.jw1" "$share/wortlst.jw1" '&&' present "$share/Kamu1.exe" "$share/LiraboHilfe.chm"
+    '&&' same "$T/wortlst.jw1" "$share/wortlst.jw1" '&&' [ -f "$share/Kamu1.exe" ] '&&' [ -f "$share/LiraboHilfe.chm" ]
   "$WINESERVER" -k 2>/dev/null || true
 }
 
