@@ -13,7 +13,6 @@ inline constexpr std::uint32_t kSharingViolation = 32;
 inline constexpr std::uint32_t kLockViolation = 33;
 inline constexpr std::uint32_t kDiskFull = 112;
 inline constexpr std::uint32_t kInvalidName = 123;
-inline constexpr std::uint32_t kAlreadyExists = 183;
 }  // namespace win_error
 
 // A failed system call: its error number and the system's own wording of it.

@@ -9,13 +9,10 @@ std::string BuildExerciseCommandLine(const std::string& programText, const MenuS
   return programText + " /p=\"" + state.settingsFolder + "\" /n=\"" + state.pupilName + "\"";
 }
 
-LaunchOutcome LaunchExercise(SystemPort& system, MessagePort& messages, const MenuState& state,
-                             const std::string& programText) {
-  if (!system.StartProcess(BuildExerciseCommandLine(programText, state))) {
-    messages.Show(texts::kProgramNotFound);
-    return LaunchOutcome::NotStarted;
-  }
-  return state.settings.Auflösung != 0 ? LaunchOutcome::StayOpen : LaunchOutcome::UnloadMenu;
+bool LaunchExercise(SystemPort& system, MessagePort& messages, const MenuState& state, const std::string& programText) {
+  if (system.StartProcess(BuildExerciseCommandLine(programText, state))) return true;
+  messages.Show(texts::kProgramNotFound);
+  return false;
 }
 
 }  // namespace lirabo

@@ -30,10 +30,8 @@ inline constexpr std::array<Exercise, 8> kExercises = {{
 // and /n= with the quoted name, both inserted as they are.
 std::string BuildExerciseCommandLine(const std::string& programText, const MenuState& state);
 
-enum class LaunchOutcome { StayOpen, UnloadMenu, NotStarted };
-
-// Starts the exercise without waiting; shows the not-found message when it cannot.
-LaunchOutcome LaunchExercise(SystemPort& system, MessagePort& messages, const MenuState& state,
-                             const std::string& programText);
+// Starts the exercise without waiting; shows the not-found message and gives
+// false when it cannot.
+bool LaunchExercise(SystemPort& system, MessagePort& messages, const MenuState& state, const std::string& programText);
 
 }  // namespace lirabo

@@ -5,42 +5,48 @@ namespace lirabo {
 MenuStep MenuFlow::AfterStartup(StartupResult result) {
   switch (result) {
     case StartupResult::Ready:
-      return MenuStep::ShowMenu;
-    case StartupResult::Unload:
-      return MenuStep::EndWithShutdown;
-    case StartupResult::EndImmediately:
-      endAtOnce_ = true;
-      return MenuStep::EndAtOnce;
+      return Decide(MenuStep::Wait);
+    case StartupResult::Refused:
+      return Decide(MenuStep::CloseMenu);
+    case StartupResult::SettingsNotLoaded:
+      return Decide(MenuStep::EndAtOnce);
   }
-  return MenuStep::EndWithShutdown;
+  return Decide(MenuStep::CloseMenu);
 }
 
 MenuStep MenuFlow::AfterOptions(OptionsEnd end) {
   switch (end) {
     case OptionsEnd::Refused:
     case OptionsEnd::Unchanged:
-      return MenuStep::ShowCaller;
+      return Decide(MenuStep::ShowMenu);
     case OptionsEnd::Failed:
-      return MenuStep::EndWithShutdown;
+      return Decide(MenuStep::CloseMenu);
     case OptionsEnd::Changed:
       // The new menu runs the whole start-up again, without the old pupil.
-      reload_ = true;
       state_.pupilName.clear();
-      return MenuStep::ReloadMenu;
+      return Decide(MenuStep::ReloadMenu);
   }
-  return MenuStep::ShowCaller;
+  return Decide(MenuStep::ShowMenu);
+}
+
+MenuStep MenuFlow::AfterLaunch(bool started) {
+  // With the full-screen option the menu stays behind the exercise; a start that
+  // failed leaves it as it was.
+  if (!started || state_.settings.Auflösung != 0) return Decide(MenuStep::Wait);
+  return Decide(MenuStep::CloseMenu);
 }
 
 MenuStep MenuFlow::AfterFatalError() {
-  if (failed_ || endAtOnce_) return MenuStep::EndAtOnce;
-  failed_ = true;
-  return MenuStep::EndWithShutdown;
-}
-
-bool MenuFlow::TakeReload() {
-  bool reload = reload_;
-  reload_ = false;
-  return reload;
+  // Nothing to restore before the settings were loaded, and a failure while
+  // restoring must not loop.
+  switch (last_) {
+    case MenuStep::EndAtOnce:
+    case MenuStep::ExitRestoringDesktop:
+    case MenuStep::ExitNow:
+      return Decide(MenuStep::ExitNow);
+    default:
+      return Decide(MenuStep::ExitRestoringDesktop);
+  }
 }
 
 }  // namespace lirabo

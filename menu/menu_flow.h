@@ -1,9 +1,7 @@
 #pragma once
-// The menu program's flow around the menu window: what follows start-up, the
-// options dialog, the menu's unload and an unexpected failure. It decides; the
-// views carry the steps out.
-#include <string>
-
+// Every way the menu program goes on or ends: after start-up, the options dialog,
+// the end button, an exercise start and an unexpected failure. The model decides
+// the step; the menu window carries each step out in one place.
 #include "menu/menu_startup.h"
 #include "menu/menu_state.h"
 #include "options/options_dialog.h"
@@ -11,11 +9,13 @@
 namespace lirabo {
 
 enum class MenuStep {
-  ShowMenu,         // the menu waits for the pupil
-  ShowCaller,       // the form that opened the options dialog is shown again
-  ReloadMenu,       // the menu unloads (its shutdown runs) and a new one loads
-  EndWithShutdown,  // the menu unloads (its shutdown runs) and the program ends
-  EndAtOnce,        // the program ends; nothing of the desktop was changed
+  Wait,                  // nothing to do: the menu waits for the pupil
+  ShowMenu,              // the menu, hidden behind the options dialog, shows again
+  CloseMenu,             // the menu unloads with its shutdown, then the program ends
+  ReloadMenu,            // the menu unloads with its shutdown, then a new one runs the start-up
+  EndAtOnce,             // the menu goes without its shutdown: nothing of the desktop was changed
+  ExitRestoringDesktop,  // after a failure: display mode and taskbar back, no window touched, exit
+  ExitNow,               // after a failure on that way out: exit at once
 };
 
 class MenuFlow {
@@ -23,26 +23,20 @@ class MenuFlow {
   explicit MenuFlow(MenuState& state) : state_(state) {}
 
   MenuStep AfterStartup(StartupResult result);
-  // The teacher menu opens the options dialog over the menu form `caller`.
-  void OptionsOpened(std::string caller) { optionsCaller_ = std::move(caller); }
   MenuStep AfterOptions(OptionsEnd end);
-  // An unexpected failure, after its message: the first ends with the shutdown
-  // steps; one that happens while those run ends at once.
+  MenuStep AfterEndButton() { return Decide(MenuStep::CloseMenu); }
+  MenuStep AfterLaunch(bool started);
+  // After the failure's message.
   MenuStep AfterFatalError();
 
-  // Whether the menu's unload runs the shutdown steps.
-  bool ShutdownOnUnload() const { return !endAtOnce_; }
-  // Once the menu has unloaded: whether a new one loads (the request is used up).
-  bool TakeReload();
-  // The name of the form that opened the options dialog ("Form1").
-  const std::string& OptionsCaller() const { return optionsCaller_; }
+  // Once the menu window is gone: whether a new one loads.
+  bool NewMenuFollows() const { return last_ == MenuStep::ReloadMenu; }
 
  private:
+  MenuStep Decide(MenuStep step) { return last_ = step; }
+
   MenuState& state_;
-  std::string optionsCaller_;
-  bool reload_ = false;
-  bool endAtOnce_ = false;
-  bool failed_ = false;
+  MenuStep last_ = MenuStep::Wait;
 };
 
 }  // namespace lirabo

@@ -94,11 +94,11 @@ StartupResult RunMenuStartup(MenuState& state, MenuPorts& ports, const std::stri
     std::string caption = ports.windows.MenuCaption();
     ports.windows.SetMenuCaption(texts::kSecondInstanceCaption);
     ports.system.ActivateWindowTitled(caption);
-    return StartupResult::Unload;
+    return StartupResult::Refused;
   }
   if (ports.system.IsProcessRunning("Varkon.exe")) {
     ports.messages.Show(texts::kVarkonRunning);
-    return StartupResult::Unload;
+    return StartupResult::Refused;
   }
 
   auto zuzururu = EnsureFolder(ports.files, ports.system.GetSpecialFolder(kCsidlAppData, true, true),
@@ -106,7 +106,7 @@ StartupResult RunMenuStartup(MenuState& state, MenuPorts& ports, const std::stri
   auto lirabo = zuzururu ? EnsureFolder(ports.files, *zuzururu, "\\Lirabo") : zuzururu;
   if (!lirabo) {
     ports.messages.Show(lirabo.error().description);
-    return StartupResult::EndImmediately;
+    return StartupResult::SettingsNotLoaded;
   }
   state.settingsFolder = *lirabo;
 
@@ -115,12 +115,12 @@ StartupResult RunMenuStartup(MenuState& state, MenuPorts& ports, const std::stri
   if (!userFile) {
     const SysError& error = userFile.error();
     ports.messages.Show(error.IsLockedOrDenied() ? texts::kSettingsLocked : error.description);
-    return StartupResult::EndImmediately;
+    return StartupResult::SettingsNotLoaded;
   }
   auto bytes = (*userFile)->ReadAll();
   if (!bytes) {
     ports.messages.Show(bytes.error().description);
-    return StartupResult::EndImmediately;
+    return StartupResult::SettingsNotLoaded;
   }
   userFile->reset();
   ApplyStartupValues(state.settings, ParseOptionsValues(*bytes));

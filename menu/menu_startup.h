@@ -33,10 +33,11 @@ struct MenuPorts : Services {
   MenuWindows& windows;
 };
 
+// What start-up found; the menu's flow decides what follows.
 enum class StartupResult {
-  Ready,           // the menu waits for the pupil
-  Unload,          // unload the menu (its shutdown runs) and end
-  EndImmediately,  // end the program, nothing to undo
+  Ready,              // the desktop is prepared and the pupil greeted
+  Refused,            // another menu or Varkon runs; the desktop is untouched
+  SettingsNotLoaded,  // the settings folder or options.ini failed; the message was shown
 };
 
 StartupResult RunMenuStartup(MenuState& state, MenuPorts& ports, const std::string& commandLine);

@@ -2,7 +2,7 @@
 // What F6 does when the installation may have a teacher PIN: the file is read at
 // each F6, so a PIN set or removed in regelpult applies at once; three wrong PINs
 // in a row make F6 do nothing for a minute. Without a PIN, F6 toggles the teacher
-// menu at once, as it always did.
+// menu at once.
 #include <chrono>
 #include <optional>
 #include <string>

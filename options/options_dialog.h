@@ -88,7 +88,6 @@ class OptionsSession {
   // false: the dialog stays open with the teacher's choices.
   bool Save(const OptionsRecord& record);
   void Release() { hold_.reset(); }
-  bool IsHolding() const { return hold_ != nullptr; }
 
  private:
   FilePort& files_;

@@ -62,7 +62,6 @@ int wmain(int argc, wchar_t** argv) {
   Win32ClockPort clock;
   MenuProgram program{{}, {files, system, messages}, desktop, crypto, clock, ""};
   program.state.display = {kDisplaySwitched, {1024, 768}};
-  program.flow.AfterStartup(StartupResult::Ready);
   InstallMenuFailureHandlers(program);
   *static_cast<volatile int*>(nullptr) = 1;
   return 0;

@@ -70,7 +70,6 @@ class WordListFile {
   AppendResult AppendWord(const WordEntry& entry);
   void Close() { file_.reset(); }
 
-  bool IsOpen() const { return file_ != nullptr; }
   int NextRecord() const { return nextRecord_; }
 
  private:

@@ -14,6 +14,14 @@
 #include "options/win32/pin_festlegen.h"
 #include "wordlist/win32/word_list_commands.h"
 
+namespace {
+
+// regelpult ends when its dialog closes, or here at once after a failure whose
+// message has been shown; there is no desktop to restore.
+[[noreturn]] void EndAtOnce() { ExitProcess(1); }
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace lirabo;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
@@ -25,7 +33,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32CryptoPort crypto;
   Form::SetFatalErrorHandler([&](const std::string& text) {
     messages.Show(text);
-    ExitProcess(1);
+    EndAtOnce();
   });
 
   // The values live in the dialog alone; absent lines show cleared.
@@ -33,8 +41,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Services services{files, system, messages};
   Form2 dialog({services, OptionsVariant::Regelpult, ApplicationPath() + kOptionsFileName,
                 RegelpultHelpFile(ApplicationPath(), system.IsNt6OrLater()), settings});
-  dialog.onEditWordList = [&] { EditWordList(&dialog, services); };
-  dialog.onNewWordList = [&] { NewWordList(&dialog, services); };
+  dialog.onEditWordList = [&] {
+    if (!EditWordList(&dialog, services)) EndAtOnce();
+  };
+  dialog.onNewWordList = [&] {
+    if (!NewWordList(&dialog, services)) EndAtOnce();
+  };
   dialog.onRestoreWordList = [&] { RestoreWordList(&dialog, services); };
   dialog.onTeacherPin = [&] { ShowTeacherPinDialog(&dialog, services, crypto); };
   Form::Guard([&] {

@@ -42,6 +42,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
       if (menu->Load()) menu->Show();
     });
     Form::RunMessageLoop();
-  } while (program.flow.TakeReload());
+  } while (program.flow.NewMenuFollows());
   return 0;
 }

@@ -109,16 +109,4 @@ class SelectedObject {
   HGDIOBJ old_;
 };
 
-template <class F>
-class ScopeExit {
- public:
-  explicit ScopeExit(F f) : f_(std::move(f)) {}
-  ScopeExit(const ScopeExit&) = delete;
-  ScopeExit& operator=(const ScopeExit&) = delete;
-  ~ScopeExit() { f_(); }
-
- private:
-  F f_;
-};
-
 }  // namespace lirabo

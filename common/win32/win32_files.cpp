@@ -106,7 +106,8 @@ SysError Win32FilePort::RemoveFile(const std::string& path) {
 
 SysError Win32FilePort::RenameReplacing(const std::string& from, const std::string& to) {
   const std::wstring target = Widen(to);
-  // A copy that an older version left write-protected or hidden heals here.
+  // MoveFileExW refuses a write-protected target, and the result must be a normal
+  // file: the flags go first and come back only if the move fails.
   const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kept) && !(attributes & FILE_ATTRIBUTE_DIRECTORY))

@@ -113,23 +113,32 @@ bool Form1::OnQueryUnload(UnloadReason) {
 }
 
 void Form1::OnUnload() {
-  if (!program_.flow.ShutdownOnUnload()) return;
   MenuPorts ports = Ports();
   RunMenuShutdown(program_.state, ports);
 }
 
-void Form1::CarryOut(MenuStep step) {
+void Form1::CarryOut(MenuProgram& program, Form1* menu, MenuStep step) {
   switch (step) {
+    case MenuStep::Wait:
+      return;
     case MenuStep::ShowMenu:
-      break;
-    case MenuStep::ShowCaller:
-      Show();
-      break;
+      menu->Show();
+      return;
+    case MenuStep::CloseMenu:
     case MenuStep::ReloadMenu:
-    case MenuStep::EndWithShutdown:
+      // The unload runs the shutdown; once the window is gone the program's loop
+      // asks the flow whether a new menu follows.
+      menu->Unload();
+      return;
     case MenuStep::EndAtOnce:
-      Unload();
-      break;
+      // Gone without the unload handler: there is nothing to undo.
+      DestroyWindow(menu->Window());
+      return;
+    case MenuStep::ExitRestoringDesktop:
+      RestoreDesktop(program.state, program.desktop, program.services.messages);
+      ExitProcess(1);
+    case MenuStep::ExitNow:
+      ExitProcess(1);
   }
 }
 
@@ -161,7 +170,7 @@ void Form1::OnCommand(int id, int notifyCode) {
   }
   if (notifyCode != BN_CLICKED) return;
   if (id == id::Command8) {
-    Unload();
+    CarryOut(program_.flow.AfterEndButton());
     return;
   }
   if (id == id::CB_Name) {
@@ -170,9 +179,9 @@ void Form1::OnCommand(int id, int notifyCode) {
   }
   for (std::size_t i = 0; i < kExerciseIds.size(); ++i) {
     if (kExerciseIds[i] != id) continue;
-    if (LaunchExercise(program_.services.system, program_.services.messages, program_.state,
-                       kExercises[i].programText) == LaunchOutcome::UnloadMenu)
-      Unload();
+    bool started = LaunchExercise(program_.services.system, program_.services.messages, program_.state,
+                                  kExercises[i].programText);
+    CarryOut(program_.flow.AfterLaunch(started));
     return;
   }
 }
@@ -279,7 +288,6 @@ void Form1::Proginfo() {
 void Form1::OpenOptions() {
   try {
     Hide();
-    program_.flow.OptionsOpened(Name());
     MenuState& state = program_.state;
     options_ = std::make_unique<Form2>(Form2Context{program_.services, OptionsVariant::Menu,
                                                     state.settingsFolder + kOptionsFileName, state.helpFile,
@@ -287,9 +295,9 @@ void Form1::OpenOptions() {
     options_->onClosed = [this](OptionsEnd end) { CarryOut(program_.flow.AfterOptions(end)); };
     options_->Show();
   } catch (const std::exception& e) {
+    // Ends like any unexpected failure: no form's closing handler runs.
     program_.services.messages.Show(std::string("Laufzeitfehler: ") + e.what());
-    if (options_) options_->Unload();
-    Unload();
+    CarryOut(program_.flow.AfterFatalError());
   }
 }
 

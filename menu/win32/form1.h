@@ -1,7 +1,7 @@
 #pragma once
 // Form1, the pupil's menu window: greeting, eight exercise buttons, the end button,
-// the name button and the teacher menu behind F6. Start-up, shutdown and the flow
-// around the options dialog are the menu's models; this view carries them out.
+// the name button and the teacher menu behind F6. Start-up, shutdown and every way
+// the menu goes on or ends are the menu's models; this view carries them out.
 #include <memory>
 
 #include "common/services.h"
@@ -35,6 +35,10 @@ class Form1 final : public Form, private MenuWindows {
   explicit Form1(MenuProgram& program);
   ~Form1() override;
 
+  // The one place where the flow's steps happen. `menu` may be null only for the
+  // steps after a failure, which touch no window.
+  static void CarryOut(MenuProgram& program, Form1* menu, MenuStep step);
+
  protected:
   FormSpec Spec() const override;
   std::span<const ControlSpec> Controls() const override;
@@ -59,7 +63,7 @@ class Form1 final : public Form, private MenuWindows {
 
   MenuPorts Ports();
   RecordsContext Records();
-  void CarryOut(MenuStep step);
+  void CarryOut(MenuStep step) { CarryOut(program_, this, step); }
   void OnTeacherMenuKey();
   void ToggleTeacherMenu();
   void Proginfo();
@@ -69,7 +73,6 @@ class Form1 final : public Form, private MenuWindows {
   std::unique_ptr<Hintergrund> background_;
   std::unique_ptr<Form2> options_;
   UniqueMenu teacherMenu_;  // owned while hidden; the window owns it while shown
-  bool teacherMenuShown_ = false;
 };
 
 }  // namespace lirabo

@@ -7,9 +7,8 @@ namespace {
 
 [[noreturn]] void EndAfterFailure(MenuProgram& program, const std::string& text) {
   program.services.messages.Show(text);
-  if (program.flow.AfterFatalError() == MenuStep::EndWithShutdown)
-    RestoreDesktop(program.state, program.desktop, program.services.messages);
-  ExitProcess(1);
+  Form1::CarryOut(program, nullptr, program.flow.AfterFatalError());
+  ExitProcess(1);  // the flow's steps after a failure all exit
 }
 
 }  // namespace

@@ -26,11 +26,11 @@ class Form2 final : public Form {
   // How the dialog ended, once it has unloaded; the opener decides what follows.
   std::function<void(OptionsEnd)> onClosed;
   // regelpult: the word list buttons of Frame1.
-  std::function<void()> onEditWordList;     // Command2
-  std::function<void()> onNewWordList;      // Command3
-  std::function<void()> onRestoreWordList;  // Command4
+  std::function<void()> onEditWordList;
+  std::function<void()> onNewWordList;
+  std::function<void()> onRestoreWordList;
   // regelpult: the teacher PIN button under Frame1.
-  std::function<void()> onTeacherPin;       // Command5
+  std::function<void()> onTeacherPin;
 
  protected:
   FormSpec Spec() const override;

@@ -64,7 +64,7 @@ TEST_F(MenuStartup, CopiesOfAWriteProtectedMasterAreNormalFilesAndAProtectedOldC
     }
     Click(window, ids::form1::Command8);
     ASSERT_TRUE(menu.WaitForExit());
-    // The teacher changes the master; an older version had left the user copy protected.
+    // The teacher changes the master while the user copy is write-protected.
     ASSERT_TRUE(SetFileAttributesW(Widen(install.Path("options.ini")).c_str(), FILE_ATTRIBUTE_NORMAL));
     install.Write("options.ini", OptionsText({1, -1, 0, 0, -1, 0, 0, -1, -1, 0}));
     ASSERT_TRUE(SetFileAttributesW(Widen(install.Path("options.ini")).c_str(), kProtected));

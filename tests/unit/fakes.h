@@ -72,7 +72,7 @@ class FakeFiles final : public FilePort {
   bool FileExists(const std::string& path) override { return files_.count(Key(path)) != 0; }
   bool DirectoryExists(const std::string& path) override { return directories_.count(Key(path)) != 0; }
   SysError MakeDirectory(const std::string& path) override {
-    if (directories_.count(Key(path)) || files_.count(Key(path))) return Error(win_error::kAlreadyExists);
+    if (directories_.count(Key(path)) || files_.count(Key(path))) return Error(183);  // ERROR_ALREADY_EXISTS, as CreateDirectoryW
     if (!directories_.count(Key(Parent(path)))) return Error(win_error::kPathNotFound);
     if (protected_.count(Key(Parent(path)))) return Error(win_error::kAccessDenied);
     directories_.insert(Key(path));

@@ -5,57 +5,62 @@
 namespace lirabo {
 namespace {
 
-TEST(MenuFlow, EachWayOutOfStartUpAndOutOfTheOptionsDialogLeadsToItsStep) {
+// One row per way the menu goes on or ends: the events in order, the step of the
+// last, whether a new menu follows and whether the pupil's name survives.
+TEST(MenuFlow, EachEventLeadsToItsStep) {
+  enum Event { Ready, Refused, NotLoaded, EndButton, Launched, NotLaunched, Fatal, OptRefused, OptFailed,
+               OptUnchanged, OptChanged };
   struct Case {
-    const char* what;
-    StartupResult startup;
-    bool optionsOpened;
-    OptionsEnd end;
+    std::vector<Event> events;
+    bool fullScreen;
     MenuStep step;
-    bool shutdownOnUnload;
-    bool reload;
+    bool newMenu;
     bool pupilKept;
   };
   const Case cases[] = {
-      {"ready", StartupResult::Ready, false, {}, MenuStep::ShowMenu, true, false, true},
-      {"second instance or Varkon", StartupResult::Unload, false, {}, MenuStep::EndWithShutdown, true, false, true},
-      {"settings not loaded", StartupResult::EndImmediately, false, {}, MenuStep::EndAtOnce, false, false, true},
-      {"options refused", StartupResult::Ready, true, OptionsEnd::Refused, MenuStep::ShowCaller, true, false, true},
-      {"options failed", StartupResult::Ready, true, OptionsEnd::Failed, MenuStep::EndWithShutdown, true, false,
-       true},
-      {"options unchanged", StartupResult::Ready, true, OptionsEnd::Unchanged, MenuStep::ShowCaller, true, false,
-       true},
-      {"options changed", StartupResult::Ready, true, OptionsEnd::Changed, MenuStep::ReloadMenu, true, true, false},
+      {{Ready}, false, MenuStep::Wait, false, true},
+      {{Refused}, false, MenuStep::CloseMenu, false, true},
+      {{NotLoaded}, false, MenuStep::EndAtOnce, false, true},
+      {{Ready, EndButton}, true, MenuStep::CloseMenu, false, true},
+      {{Ready, Launched}, false, MenuStep::CloseMenu, false, true},
+      {{Ready, Launched}, true, MenuStep::Wait, false, true},
+      {{Ready, NotLaunched}, false, MenuStep::Wait, false, true},
+      {{Ready, OptRefused}, false, MenuStep::ShowMenu, false, true},
+      {{Ready, OptUnchanged}, false, MenuStep::ShowMenu, false, true},
+      {{Ready, OptFailed}, false, MenuStep::CloseMenu, false, true},
+      {{Ready, OptChanged}, false, MenuStep::ReloadMenu, true, false},
+      {{Ready, OptChanged, Ready}, false, MenuStep::Wait, false, false},
+      {{Ready, Fatal}, false, MenuStep::ExitRestoringDesktop, false, true},
+      {{Ready, EndButton, Fatal}, false, MenuStep::ExitRestoringDesktop, false, true},
+      {{Ready, Fatal, Fatal}, false, MenuStep::ExitNow, false, true},
+      {{NotLoaded, Fatal}, false, MenuStep::ExitNow, false, true},
   };
-  for (const Case& c : cases) {
+  for (std::size_t row = 0; row < std::size(cases); ++row) {
+    const Case& c = cases[row];
     MenuState state;
     state.pupilName = "Anna";
+    state.settings.Auflösung = c.fullScreen ? -1 : 0;
     MenuFlow flow(state);
-    MenuStep step = flow.AfterStartup(c.startup);
-    if (c.optionsOpened) {
-      ASSERT_EQ(step, MenuStep::ShowMenu) << c.what;
-      flow.OptionsOpened("Form1");
-      EXPECT_EQ(flow.OptionsCaller(), "Form1") << c.what;
-      step = flow.AfterOptions(c.end);
+    MenuStep step{};
+    for (Event e : c.events) {
+      switch (e) {
+        case Ready: step = flow.AfterStartup(StartupResult::Ready); break;
+        case Refused: step = flow.AfterStartup(StartupResult::Refused); break;
+        case NotLoaded: step = flow.AfterStartup(StartupResult::SettingsNotLoaded); break;
+        case EndButton: step = flow.AfterEndButton(); break;
+        case Launched: step = flow.AfterLaunch(true); break;
+        case NotLaunched: step = flow.AfterLaunch(false); break;
+        case Fatal: step = flow.AfterFatalError(); break;
+        case OptRefused: step = flow.AfterOptions(OptionsEnd::Refused); break;
+        case OptFailed: step = flow.AfterOptions(OptionsEnd::Failed); break;
+        case OptUnchanged: step = flow.AfterOptions(OptionsEnd::Unchanged); break;
+        case OptChanged: step = flow.AfterOptions(OptionsEnd::Changed); break;
+      }
     }
-    EXPECT_EQ(step, c.step) << c.what;
-    EXPECT_EQ(flow.ShutdownOnUnload(), c.shutdownOnUnload) << c.what;
-    EXPECT_EQ(flow.TakeReload(), c.reload) << c.what;
-    EXPECT_FALSE(flow.TakeReload()) << c.what << ": a reload is asked for once";
-    EXPECT_EQ(state.pupilName, c.pupilKept ? "Anna" : "") << c.what;
+    EXPECT_EQ(step, c.step) << "row " << row;
+    EXPECT_EQ(flow.NewMenuFollows(), c.newMenu) << "row " << row;
+    EXPECT_EQ(state.pupilName, c.pupilKept ? "Anna" : "") << "row " << row;
   }
-}
-
-TEST(MenuFlow, AnUnexpectedFailureRestoresTheDesktopOnceAndNeverAfterAnEndAtOnce) {
-  MenuState state;
-  MenuFlow flow(state);
-  EXPECT_EQ(flow.AfterStartup(StartupResult::Ready), MenuStep::ShowMenu);
-  EXPECT_EQ(flow.AfterFatalError(), MenuStep::EndWithShutdown);
-  EXPECT_EQ(flow.AfterFatalError(), MenuStep::EndAtOnce);  // a failure during that shutdown
-
-  MenuFlow early(state);
-  EXPECT_EQ(early.AfterStartup(StartupResult::EndImmediately), MenuStep::EndAtOnce);
-  EXPECT_EQ(early.AfterFatalError(), MenuStep::EndAtOnce);
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ TEST(MenuStartup, ALockedUserCopyIsTriedFourTimesThenReported) {
   m.files.Put(kSettings + "\\options.ini", m.files.Get(kApp + "\\options.ini"));
   m.files.Put(kSettings + "\\options.bak", m.files.Get(kApp + "\\options.ini"));
   auto held = m.files.HoldByOther(kSettings + "\\options.ini", FileAccess::Write, FileShare::None);
-  EXPECT_EQ(m.Start(), StartupResult::EndImmediately);
+  EXPECT_EQ(m.Start(), StartupResult::SettingsNotLoaded);
   EXPECT_EQ(m.system.sleeps, (std::vector<unsigned>{500, 1000, 1500}));
   EXPECT_EQ(m.files.OpenCalls(kSettings + "\\options.ini"), 4);
   EXPECT_EQ(m.messages.Texts(), std::vector<std::string>{"Ich konnte die Programmeinstellungen nicht laden. Eventuell werden diese momentan geändert. "
@@ -72,7 +72,7 @@ TEST(MenuStartup, ALockedUserCopyIsTriedFourTimesThenReported) {
 
 TEST(MenuStartup, AMissingMasterEndsWithTheSystemsDescriptionAMissingMarkerAdoptsTheMaster) {
   Menu m;  // no master at all
-  EXPECT_EQ(m.Start(), StartupResult::EndImmediately);
+  EXPECT_EQ(m.Start(), StartupResult::SettingsNotLoaded);
   ASSERT_EQ(m.messages.shown.size(), 1u);
   EXPECT_EQ(m.messages.shown[0].text, fake::Error(win_error::kFileNotFound).description);
   EXPECT_TRUE(m.system.sleeps.empty());
@@ -127,7 +127,7 @@ TEST(MenuStartup, ARunningVarkonEndsBeforeAnyFolderIsAskedForAndAFirstStartCreat
   Menu m;
   m.Master({0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
   m.system.runningProcesses = {"OLDVARKON.EXE"};
-  EXPECT_EQ(m.Start(), StartupResult::Unload);
+  EXPECT_EQ(m.Start(), StartupResult::Refused);
   EXPECT_EQ(m.messages.Texts(),
             std::vector<std::string>{"Während der Varkon läuft, kann der Schnellstarter nicht verwendet werden! "
                                      "Außerdem sollten währenddessen keine weiteren JW Lernprogramme von Hand "
@@ -145,7 +145,7 @@ TEST(MenuStartup, ARunningVarkonEndsBeforeAnyFolderIsAskedForAndAFirstStartCreat
 TEST(MenuStartup, ASecondInstanceRetitlesItselfActivatesTheFirstByItsCaptionAndUnloads) {
   Menu m;
   m.system.previousInstance = true;
-  EXPECT_EQ(m.Start(), StartupResult::Unload);
+  EXPECT_EQ(m.Start(), StartupResult::Refused);
   EXPECT_EQ(m.windows.caption, "-<[Zweite Instanz]>-");
   EXPECT_EQ(m.system.activated, std::vector<std::string>{"JW Lirabo ;   <F6> für Lehrermenü"});
   EXPECT_TRUE(m.desktop.calls.empty());

@@ -86,15 +86,17 @@ void Form3::OnLoad() {
   for (int box : kBoxes) SendMessageW(Control(box), EM_LIMITTEXT, kBoxLimit, 0);
   AddToolTips();
   SetHeight(kCompactHeight);
-  switch (editor_.Load(mode_)) {
+  state_ = editor_.Load(mode_);
+  switch (state_) {
     case EditorState::Ready:
       break;
     case EditorState::LockedOut:
       for (int id : {id::Text1, id::Text2, id::Text3, id::Text4, id::Befehl3, id::Befehl1}) EnableControl(id, false);
       break;
     case EditorState::EndProgram:
-      // The error has been shown; nothing is open that needs saving.
-      ExitProcess(1);
+      // The error has been shown; the opener ends the program.
+      Unload();
+      break;
   }
 }
 
@@ -163,9 +165,10 @@ void Form3::AddToolTips() {
   }
 }
 
-void ShowWordEditor(Form* owner, Services& ports, WordEditMode mode) {
+bool ShowWordEditor(Form* owner, Services& ports, WordEditMode mode) {
   Form3 editor(ports, mode);
   editor.ShowModal(owner);
+  return !editor.EndsProgram();
 }
 
 }  // namespace lirabo

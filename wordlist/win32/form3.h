@@ -19,6 +19,8 @@ class Form3 final : public Form {
   Form3(Services& ports, WordEditMode mode);
 
   void ToggleHelp();
+  // Whether loading met an error after which regelpult ends.
+  bool EndsProgram() const { return state_ == EditorState::EndProgram; }
 
  protected:
   FormSpec Spec() const override;
@@ -36,10 +38,12 @@ class Form3 final : public Form {
   Services& services_;
   WordEditor editor_;
   WordEditMode mode_;
+  EditorState state_ = EditorState::Ready;
   int heightTwips_ = kCompactHeight;
 };
 
-// Shows the editor modally over `owner` and returns when it has closed.
-void ShowWordEditor(Form* owner, Services& ports, WordEditMode mode);
+// Shows the editor modally over `owner` and returns when it has closed: false
+// when an error was shown after which regelpult ends.
+bool ShowWordEditor(Form* owner, Services& ports, WordEditMode mode);
 
 }  // namespace lirabo

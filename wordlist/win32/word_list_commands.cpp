@@ -4,10 +4,11 @@
 
 namespace lirabo {
 
-void EditWordList(Form* owner, Services& ports) { ShowWordEditor(owner, ports, EditWordListMode()); }
+bool EditWordList(Form* owner, Services& ports) { return ShowWordEditor(owner, ports, EditWordListMode()); }
 
-void NewWordList(Form* owner, Services& ports) {
-  if (auto mode = PrepareNewWordList(ports)) ShowWordEditor(owner, ports, *mode);
+bool NewWordList(Form* owner, Services& ports) {
+  auto mode = PrepareNewWordList(ports);
+  return !mode || ShowWordEditor(owner, ports, *mode);
 }
 
 void RestoreWordList(Form*, Services& ports) { RestoreDeliveredWordList(ports); }

@@ -7,11 +7,11 @@ namespace lirabo {
 
 class Form;
 
-// Command2: the editor on the existing list.
-void EditWordList(Form* owner, Services& ports);
-// Command3: after the question, a new empty list in the editor.
-void NewWordList(Form* owner, Services& ports);
-// Command4: after the question, the delivery copy in place of the list.
+// The editor on the existing list. False: an error was shown and regelpult ends.
+bool EditWordList(Form* owner, Services& ports);
+// After the question, a new empty list in the editor; false as above.
+bool NewWordList(Form* owner, Services& ports);
+// After the question, the delivery copy in place of the list.
 void RestoreWordList(Form* owner, Services& ports);
 
 }  // namespace lirabo
