@@ -170,9 +170,13 @@ void Form1::OnCommand(int id, int notifyCode) {
   }
   for (std::size_t i = 0; i < kExerciseIds.size(); ++i) {
     if (kExerciseIds[i] != id) continue;
-    if (LaunchExercise(program_.services.system, program_.services.messages, program_.state,
-                       kExercises[i].programText) == LaunchOutcome::UnloadMenu)
+    const LaunchOutcome outcome = LaunchExercise(program_.services.system, program_.services.messages,
+                                                 program_.state, kExercises[i].programText);
+    if (outcome == LaunchOutcome::UnloadMenu) {
       Unload();
+    } else if (outcome == LaunchOutcome::StayOpen) {
+      HideGuardedTeacherMenu();  // the teacher has handed the PC to a pupil
+    }
     return;
   }
 }
@@ -255,14 +259,37 @@ void Form1::OnTeacherMenuKey() {
   }
 }
 
+void Form1::HideGuardedTeacherMenu() {
+  if (GetMenu(Window()) && program_.pinGate.PinSet()) ToggleTeacherMenu();
+}
+
+LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_TIMER || wParam != kIdleTimer) return Form::OnMessage(message, wParam, lParam);
+  // Input counts while one of the menu's windows is in front: the menu, a
+  // teacher's dialog or a message box of it.
+  DWORD foregroundProcess = 0;
+  GetWindowThreadProcessId(GetForegroundWindow(), &foregroundProcess);
+  LASTINPUTINFO input{sizeof input, 0};
+  if (foregroundProcess == GetCurrentProcessId() && GetLastInputInfo(&input) &&
+      static_cast<LONG>(input.dwTime - lastInput_) > 0)
+    lastInput_ = input.dwTime;
+  if (GetTickCount() - lastInput_ >= static_cast<DWORD>(kTeacherMenuIdle.count())) HideGuardedTeacherMenu();
+  return 0;
+}
+
 void Form1::ToggleTeacherMenu() {
   // The window grows or shrinks by the menu bar, so the client area stays.
   const int client = ClientHeightTwips();
   if (HMENU shown = GetMenu(Window())) {
     SetMenu(Window(), nullptr);
     teacherMenu_.reset(shown);
+    KillTimer(Window(), kIdleTimer);
   } else if (teacherMenu_) {
     SetMenu(Window(), teacherMenu_.release());
+    if (program_.pinGate.PinSet()) {
+      lastInput_ = GetTickCount();
+      SetTimer(Window(), kIdleTimer, 10000, nullptr);
+    }
   }
   SetClientHeightTwips(client);
   DrawMenuBar(Window());
