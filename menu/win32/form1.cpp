@@ -254,7 +254,7 @@ void Form1::OnTeacherMenuKey() {
       messages.Show(texts::kPinFileDamaged);
       return;
     case TeacherMenuKey::Unreadable:
-      messages.Show(gate.ReadError().description);
+      messages.Show(std::string(texts::kPinFileUnreadable) + "\r\n" + gate.ReadError().description);
       return;
   }
 }
