@@ -11,6 +11,7 @@
 #include "menu/menu_texts.h"
 #include "menu/teacher_pin_gate.h"
 #include "menu/win32/form1_ids.h"
+#include "menu/win32/pin_abfrage_ids.h"
 #include "tests/driver/driver.h"
 
 namespace lirabo::test {
@@ -57,9 +58,11 @@ class PinGuard : public ::testing::Test {
     HWND query = WaitForVisibleWindow(menu.Id(), "Lehrermenü");
     if (!query) return "(no query)";
     for (int i = 0; i < 2; ++i) {
+      EXPECT_TRUE(WaitUntil([&] { return FocusedControl(query) == ids::pin_abfrage::Text1; }));
       PressKeys(query, {'1', '1', '1', '1', VK_RETURN});
       EXPECT_EQ(AnswerWithEnter(menu.Id()), texts::kPinWrong);
     }
+    EXPECT_TRUE(WaitUntil([&] { return FocusedControl(query) == ids::pin_abfrage::Text1; }));
     PressKeys(query, {'1', '1', '1', '1', VK_RETURN});
     std::string text = AnswerWithEnter(menu.Id());
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(query); }));
