@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/retry.h"
+#include "common/text.h"
 
 namespace lirabo {
 namespace {
@@ -39,7 +40,7 @@ std::string ToHex(std::string_view bytes) {
   return out;
 }
 
-// Decimal, without sign or leading zero, 1 to kMaxPinIterations.
+// Decimal, without sign or leading zero, kMinPinIterations to kMaxPinIterations.
 std::optional<std::uint32_t> ParseIterations(std::string_view text) {
   if (text.empty() || text.size() > 8 || text[0] == '0') return std::nullopt;
   std::uint32_t value = 0;
@@ -47,7 +48,7 @@ std::optional<std::uint32_t> ParseIterations(std::string_view text) {
     if (c < '0' || c > '9') return std::nullopt;
     value = value * 10 + static_cast<std::uint32_t>(c - '0');
   }
-  if (value > kMaxPinIterations) return std::nullopt;
+  if (value < kMinPinIterations || value > kMaxPinIterations) return std::nullopt;
   return value;
 }
 
@@ -80,8 +81,8 @@ std::string FormatPinFile(const PinRecord& record) {
          ToHex(record.key) + "\r\n";
 }
 
-bool IsWellFormedPin(std::string_view pin) {
-  if (pin.size() < kPinMinDigits || pin.size() > kPinMaxDigits) return false;
+bool IsWellFormedPin(std::string_view pin, std::size_t minDigits) {
+  if (pin.size() < minDigits || pin.size() > kPinMaxDigits) return false;
   for (char c : pin)
     if (c < '0' || c > '9') return false;
   return true;
@@ -111,17 +112,46 @@ Expected<bool> PinMatches(CryptoPort& crypto, const PinRecord& record, std::stri
 
 TeacherPin ReadTeacherPin(FilePort& files, SystemPort& system, const std::string& path) {
   std::string bytes;
+  bool tooLarge = false;
   SysError error = RetryWhileLocked(system, [&]() -> SysError {
-    auto read = files.ReadWholeFile(path);
+    auto file = files.Open(path, FileAccess::Read, FileShare::ReadWrite, FileCreation::OpenExisting);
+    if (!file) return file.error();
+    auto size = (*file)->Size();
+    if (!size) return size.error();
+    // A crafted giant file must not keep the menu reading.
+    if (*size > kMaxPinFileBytes) {
+      tooLarge = true;
+      return {};
+    }
+    auto read = (*file)->ReadAll();
     if (!read) return read.error();
     bytes = std::move(*read);
     return {};
   });
-  if (error.code == win_error::kFileNotFound || error.code == win_error::kPathNotFound) return {};
+  if (error.code == win_error::kFileNotFound) {
+    // The folder itself must answer, or the missing file proves nothing.
+    auto listing = files.ListFiles(path.substr(0, path.find_last_of('\\')), ".ini");
+    if (listing) return {};
+    error = listing.error();
+  }
   if (error) return {PinFileState::Unreadable, {}, error};
-  auto record = ParsePinFile(bytes);
+  auto record = tooLarge ? std::nullopt : ParsePinFile(bytes);
   if (!record) return {PinFileState::Damaged, {}, {}};
   return {PinFileState::Set, std::move(*record), {}};
+}
+
+TeacherPin FindTeacherPin(FilePort& files, SystemPort& system, const std::vector<std::string>& folders) {
+  std::vector<std::string> seen;
+  std::optional<TeacherPin> refusal;
+  for (std::string folder : folders) {
+    while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    if (folder.empty() || std::find(seen.begin(), seen.end(), UpperCase(folder)) != seen.end()) continue;
+    seen.push_back(UpperCase(folder));
+    TeacherPin pin = ReadTeacherPin(files, system, folder + kTeacherPinFileName);
+    if (pin.state == PinFileState::Set) return pin;
+    if (pin.state != PinFileState::None && !refusal) refusal = std::move(pin);
+  }
+  return refusal ? std::move(*refusal) : TeacherPin{};
 }
 
 SysError WriteTeacherPin(FilePort& files, SystemPort& system, const std::string& path, const PinRecord& record) {

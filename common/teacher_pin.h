@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/crypto_port.h"
 #include "common/file_port.h"
@@ -18,12 +19,17 @@ namespace lirabo {
 
 inline constexpr const char* kTeacherPinFileName = "\\lehrerpin.ini";
 inline constexpr std::uint32_t kNewPinIterations = 200000;
-// Beyond this a check would stall the menu for minutes: such a file is damaged.
-inline constexpr std::uint32_t kMaxPinIterations = 10000000;
+// Fewer make guessing cheap, more stall the check for seconds: such a file is damaged.
+inline constexpr std::uint32_t kMinPinIterations = 100000;
+inline constexpr std::uint32_t kMaxPinIterations = 2000000;
+// A valid file is one line of 120 bytes; anything much larger is not read at all.
+inline constexpr std::uint64_t kMaxPinFileBytes = 512;
 inline constexpr std::size_t kPinSaltBytes = 16;
 inline constexpr std::size_t kPinKeyBytes = 32;
+// PINs set before the rule grew to 6 digits still open the menu.
 inline constexpr std::size_t kPinMinDigits = 4;
-inline constexpr std::size_t kPinMaxDigits = 8;
+inline constexpr std::size_t kNewPinMinDigits = 6;
+inline constexpr std::size_t kPinMaxDigits = 12;
 
 struct PinRecord {
   std::uint32_t iterations = 0;
@@ -39,8 +45,8 @@ std::optional<PinRecord> ParsePinFile(std::string_view bytes);
 // The line with lower-case hex digits and CR LF.
 std::string FormatPinFile(const PinRecord& record);
 
-// 4 to 8 ASCII digits.
-bool IsWellFormedPin(std::string_view pin);
+// kPinMinDigits (for a new PIN kNewPinMinDigits) to kPinMaxDigits ASCII digits.
+bool IsWellFormedPin(std::string_view pin, std::size_t minDigits = kPinMinDigits);
 // Equal length and bytes; the time taken does not depend on where they differ.
 bool ConstantTimeEqual(std::string_view a, std::string_view b);
 
@@ -64,7 +70,13 @@ struct TeacherPin {
 };
 
 // Reads the file, waiting for a writer that has it open as for every locked file.
+// Only "file not found" in a folder that can itself be listed means no PIN: a
+// dropped share or a removed stick refuses with the system's description.
 TeacherPin ReadTeacherPin(FilePort& files, SystemPort& system, const std::string& path);
+// The PIN of the first of `folders` that has one, so that a copy of the program
+// elsewhere still finds the installation's; without any, the first refusal; else None.
+// Empty and repeated folders are skipped.
+TeacherPin FindTeacherPin(FilePort& files, SystemPort& system, const std::vector<std::string>& folders);
 // Writes the file all or nothing.
 SysError WriteTeacherPin(FilePort& files, SystemPort& system, const std::string& path, const PinRecord& record);
 // Deletes the file; no file is no error.
@@ -73,6 +85,7 @@ SysError RemoveTeacherPin(FilePort& files, SystemPort& system, const std::string
 namespace texts {
 inline constexpr const char* kPinFileDamaged =
     "Die Datei lehrerpin.ini ist beschädigt. Legen Sie die Lehrer-PIN mit regelpult neu fest.";
+inline constexpr const char* kPinFileUnreadable = "Die Datei lehrerpin.ini kann nicht gelesen werden:";
 }  // namespace texts
 
 }  // namespace lirabo

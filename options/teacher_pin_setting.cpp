@@ -21,7 +21,7 @@ std::string TeacherPinSetting::StateText() const {
 }
 
 bool TeacherPinSetting::Save(const std::string& pin, const std::string& repeated) {
-  if (!IsWellFormedPin(pin)) {
+  if (!IsWellFormedPin(pin, kNewPinMinDigits)) {
     services_.messages.Show(texts::kPinNotDigits);
     return false;
   }

@@ -44,7 +44,7 @@ inline constexpr const char* kPinButton = "Lehrer-PIN…";
 inline constexpr const char* kPinDialogCaption = "Lehrer-PIN";
 inline constexpr const char* kPinNew = "Neue PIN:";
 inline constexpr const char* kPinRepeat = "PIN wiederholen:";
-inline constexpr const char* kPinRule = "4 bis 8 Ziffern";
+inline constexpr const char* kPinRule = "6 bis 12 Ziffern";
 inline constexpr const char* kPinSave = "Speichern";
 inline constexpr const char* kPinRemove = "PIN entfernen";
 inline constexpr const char* kPinCancel = "Abbrechen";
@@ -55,7 +55,7 @@ inline constexpr const char* kPinStateUnreadable = "Die Datei lehrerpin.ini kann
 inline constexpr const char* kPinDamagedHere =
     "Die Datei lehrerpin.ini ist beschädigt. Solange sie beschädigt ist, öffnet sich das Lehrermenü nicht. "
     "Legen Sie bitte eine neue Lehrer-PIN fest oder entfernen Sie die PIN.";
-inline constexpr const char* kPinNotDigits = "Die PIN muss aus 4 bis 8 Ziffern bestehen.";
+inline constexpr const char* kPinNotDigits = "Die PIN muss aus 6 bis 12 Ziffern bestehen.";
 inline constexpr const char* kPinMismatch =
     "Die beiden Eingaben stimmen nicht überein. Geben Sie die PIN bitte noch einmal ein.";
 inline constexpr const char* kPinSaved = "Die PIN gilt ab sofort für alle Computer dieser Installation.";

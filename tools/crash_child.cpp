@@ -60,7 +60,7 @@ int wmain(int argc, wchar_t** argv) {
   RecordingDesktop desktop;
   Win32CryptoPort crypto;
   Win32ClockPort clock;
-  MenuProgram program{{}, {files, system, messages}, desktop, crypto, clock, ""};
+  MenuProgram program{{}, {files, system, messages}, desktop, crypto, clock, "", ""};
   program.state.display = {kDisplaySwitched, {1024, 768}};
   InstallMenuFailureHandlers(program);
   *static_cast<volatile int*>(nullptr) = 1;

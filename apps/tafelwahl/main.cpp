@@ -17,6 +17,7 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   using namespace lirabo;
+  LoadDllsFromSystemFolderOnly();
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
@@ -26,7 +27,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   Win32DesktopPort desktop;
   Win32CryptoPort crypto;
   Win32ClockPort clock;
-  MenuProgram program{{}, {files, system, messages}, desktop, crypto, clock, Narrow(commandLine ? commandLine : L"")};
+  MenuProgram program{{}, {files, system, messages}, desktop, crypto, clock,
+                      Narrow(commandLine ? commandLine : L""), InstalledFolder()};
 
   // An unexpected failure or a crash ends the menu, but never leaves the classroom
   // PC with a hidden taskbar or a switched display.

@@ -17,6 +17,17 @@ bool IsProcessRunning(const std::string& name);
 // Windows Vista or later, where the HTML help format is used.
 bool IsNt6OrLater();
 
+// HKLM\Software\JW Lirabo "InstallDir" in the 32-bit view: the folder the package
+// installed the programs into; "" when the package is not installed.
+std::string InstalledFolder();
+// The program file a command line starts, found only in this program's folder and
+// then the system folders, never the current folder or PATH; "" when none is there.
+std::string FindProgramFile(const std::string& name);
+std::string ProgramFileOf(const std::string& commandLine);
+// DLLs are loaded from the system folder only, never from the program's (perhaps
+// writable) folder or the current one. First thing at start.
+void LoadDllsFromSystemFolderOnly();
+
 class Win32SystemPort final : public SystemPort {
  public:
   // `instanceName` names the mutex that tells a second instance of the program.
@@ -43,6 +54,7 @@ class Win32SystemPort final : public SystemPort {
 class Win32ClockPort final : public ClockPort {
  public:
   std::chrono::milliseconds Now() override;
+  std::chrono::milliseconds WallNow() override;
 };
 
 }  // namespace lirabo

@@ -179,8 +179,9 @@ void Form1::OnCommand(int id, int notifyCode) {
   }
   for (std::size_t i = 0; i < kExerciseIds.size(); ++i) {
     if (kExerciseIds[i] != id) continue;
-    bool started = LaunchExercise(program_.services.system, program_.services.messages, program_.state,
-                                  kExercises[i].programText);
+    const bool started = LaunchExercise(program_.services.system, program_.services.messages, program_.state,
+                                        kExercises[i].programText);
+    if (started) HideGuardedTeacherMenu();  // the teacher has handed the PC to a pupil
     CarryOut(program_.flow.AfterLaunch(started));
     return;
   }
@@ -259,9 +260,27 @@ void Form1::OnTeacherMenuKey() {
       messages.Show(texts::kPinFileDamaged);
       return;
     case TeacherMenuKey::Unreadable:
-      messages.Show(gate.ReadError().description);
+      messages.Show(std::string(texts::kPinFileUnreadable) + "\r\n" + gate.ReadError().description);
       return;
   }
+}
+
+void Form1::HideGuardedTeacherMenu() {
+  if (GetMenu(Window()) && program_.pinGate.PinSet()) ToggleTeacherMenu();
+}
+
+LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_TIMER || wParam != kIdleTimer) return Form::OnMessage(message, wParam, lParam);
+  // Input counts while one of the menu's windows is in front: the menu, a
+  // teacher's dialog or a message box of it.
+  DWORD foregroundProcess = 0;
+  GetWindowThreadProcessId(GetForegroundWindow(), &foregroundProcess);
+  LASTINPUTINFO input{sizeof input, 0};
+  if (foregroundProcess == GetCurrentProcessId() && GetLastInputInfo(&input) &&
+      static_cast<LONG>(input.dwTime - lastInput_) > 0)
+    lastInput_ = input.dwTime;
+  if (GetTickCount() - lastInput_ >= static_cast<DWORD>(kTeacherMenuIdle.count())) HideGuardedTeacherMenu();
+  return 0;
 }
 
 void Form1::ToggleTeacherMenu() {
@@ -270,8 +289,13 @@ void Form1::ToggleTeacherMenu() {
   if (HMENU shown = GetMenu(Window())) {
     SetMenu(Window(), nullptr);
     teacherMenu_.reset(shown);
+    KillTimer(Window(), kIdleTimer);
   } else if (teacherMenu_) {
     SetMenu(Window(), teacherMenu_.release());
+    if (program_.pinGate.PinSet()) {
+      lastInput_ = GetTickCount();
+      SetTimer(Window(), kIdleTimer, 10000, nullptr);
+    }
   }
   SetClientHeightTwips(client);
   DrawMenuBar(Window());

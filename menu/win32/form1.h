@@ -25,9 +25,10 @@ struct MenuProgram {
   CryptoPort& crypto;
   ClockPort& clock;
   std::string commandLine;
+  std::string installedFolder;  // the package's record of its folder; "" when none
   MenuFlow flow{state};
   // A lock-out after wrong PINs outlasts a reload of the menu.
-  TeacherPinGate pinGate{services.files, services.system, crypto, clock};
+  TeacherPinGate pinGate{services.files, services.system, crypto, clock, state.settingsFolder, installedFolder};
 };
 
 class Form1 final : public Form, private MenuWindows {
@@ -48,6 +49,7 @@ class Form1 final : public Form, private MenuWindows {
   void OnCommand(int id, int notifyCode) override;
   bool OnPreviewKey(const MSG& msg) override;
   bool OnHelpKey() override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   // MenuWindows
@@ -66,6 +68,9 @@ class Form1 final : public Form, private MenuWindows {
   void CarryOut(MenuStep step) { CarryOut(program_, this, step); }
   void OnTeacherMenuKey();
   void ToggleTeacherMenu();
+  // With a PIN set, a shown teacher menu does not stay open for the pupils.
+  void HideGuardedTeacherMenu();
+  static constexpr UINT_PTR kIdleTimer = 1;
   void Proginfo();
   void OpenOptions();
 
@@ -73,6 +78,7 @@ class Form1 final : public Form, private MenuWindows {
   std::unique_ptr<Hintergrund> background_;
   std::unique_ptr<Form2> options_;
   UniqueMenu teacherMenu_;  // owned while hidden; the window owns it while shown
+  DWORD lastInput_ = 0;  // GetTickCount of the last input seen in the menu
 };
 
 }  // namespace lirabo

@@ -3,6 +3,8 @@
 #include "menu/win32/pin_abfrage.h"
 
 #include <array>
+#include <optional>
+#include <thread>
 
 #include "common/win32/form.h"
 #include "menu/win32/pin_abfrage_ids.h"
@@ -27,6 +29,9 @@ const std::array<ControlSpec, 4> kControls = {{
 class PinAbfrage final : public Form {
  public:
   PinAbfrage(TeacherPinGate& gate, MessagePort& messages) : Form("PinAbfrage"), gate_(gate), messages_(messages) {}
+  ~PinAbfrage() override {
+    if (worker_.joinable()) worker_.join();
+  }
 
   bool Granted() const { return granted_; }
 
@@ -46,8 +51,23 @@ class PinAbfrage final : public Form {
     SendMessageW(Control(id::Text1), EM_LIMITTEXT, kPinMaxDigits, 0);
   }
 
+  // While the key is derived the dialog takes no input and cannot be closed.
+  bool OnQueryUnload(UnloadReason) override { return !worker_.joinable(); }
+
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_SETCURSOR && worker_.joinable()) {
+      SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+      return TRUE;
+    }
+    if (message != kCheckDone) return Form::OnMessage(message, wParam, lParam);
+    worker_.join();
+    SetBusy(false);
+    Answer(gate_.Conclude(*result_));
+    return 0;
+  }
+
   void OnCommand(int id, int notifyCode) override {
-    if (notifyCode != BN_CLICKED) return;
+    if (notifyCode != BN_CLICKED || worker_.joinable()) return;
     if (id == id::Abbrechen) {
       Unload();
     } else if (id == id::OK) {
@@ -56,18 +76,33 @@ class PinAbfrage final : public Form {
   }
 
  private:
+  static constexpr UINT kCheckDone = WM_APP + 1;
+
+  // Deriving the key takes up to seconds: a worker does it, and the menu behind
+  // keeps painting.
   void TryPin() {
-    // Deriving the key takes a moment.
-    HCURSOR before = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    PinAnswer answer = gate_.Check(Text(id::Text1));
-    SetCursor(before);
+    SetBusy(true);
+    result_.reset();
+    worker_ = std::thread([this, window = Window(), record = gate_.Record(), pin = Text(id::Text1)] {
+      result_.emplace(gate_.Verify(record, pin));
+      PostMessageW(window, kCheckDone, 0, 0);
+    });
+  }
+
+  void SetBusy(bool busy) {
+    SetText(id::Label1, busy ? texts::kPinQueryBusy : texts::kPinQueryLabel);
+    for (int control : {id::Text1, id::OK, id::Abbrechen}) EnableControl(control, !busy);
+    if (!busy) FocusControl(id::Text1);
+  }
+
+  void Answer(PinAnswer answer) {
     switch (answer) {
       case PinAnswer::Right:
         granted_ = true;
         Unload();
         return;
       case PinAnswer::LockedOut:
-        messages_.Show(texts::kPinLockedOut);
+        messages_.Show(gate_.LockOutText());
         Unload();
         return;
       case PinAnswer::Wrong:
@@ -84,6 +119,8 @@ class PinAbfrage final : public Form {
   TeacherPinGate& gate_;
   MessagePort& messages_;
   bool granted_ = false;
+  std::thread worker_;
+  std::optional<Expected<bool>> result_;  // written by the worker before it posts kCheckDone
 };
 
 }  // namespace

@@ -103,10 +103,11 @@ std::string OptionsText(const std::vector<int>& values) {
   return text;
 }
 
-Process Process::Start(const std::string& program, const std::string& arguments) {
+Process Process::Start(const std::string& program, const std::string& arguments, const std::string& currentFolder) {
   std::wstring line = L"\"" + Widen(program) + L"\"";
   if (!arguments.empty()) line += L" " + Widen(arguments);
-  std::wstring folder = Widen(program.substr(0, program.find_last_of('\\')));
+  std::wstring folder =
+      Widen(currentFolder.empty() ? program.substr(0, program.find_last_of('\\')) : currentFolder);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};

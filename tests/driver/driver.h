@@ -56,8 +56,10 @@ std::string OptionsText(const std::vector<int>& values);
 class Process {
  public:
   Process() = default;
-  // Starts `program` with the exact command line `"program" arguments`.
-  static Process Start(const std::string& program, const std::string& arguments = {});
+  // Starts `program` with the exact command line `"program" arguments`, in its own
+  // folder or in `currentFolder`.
+  static Process Start(const std::string& program, const std::string& arguments = {},
+                       const std::string& currentFolder = {});
   Process(Process&& other) noexcept;
   Process& operator=(Process&& other) noexcept;
   ~Process();

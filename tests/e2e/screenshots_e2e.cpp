@@ -127,7 +127,7 @@ TEST(Screenshots, DISABLED_TeacherPinDialogs) {
   install.Write("Protokoll_2\\Namen.ini", "Anna\r\n");
   install.Write("options.ini", OptionsText({2, -1, 0, 0, -1, 0, 0, -1, -1, 1}));
   Win32CryptoPort crypto;
-  install.Write("lehrerpin.ini", FormatPinFile(*MakePinRecord(crypto, "4711", 1)));
+  install.Write("lehrerpin.ini", FormatPinFile(*MakePinRecord(crypto, "4711", kMinPinIterations)));
 
   Process regelpult = Process::Start(install.Path("regelpult.exe"));
   HWND options = WaitForVisibleWindow(regelpult.Id(), "Optionen");

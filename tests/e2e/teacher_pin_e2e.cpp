@@ -110,15 +110,15 @@ TEST_F(TeacherPin, SetInRegelpultByKeysAskedForAtF6LockedAfterThreeWrongAndRemov
   PressKeys(dialog, {VK_TAB, '1', '2', VK_RETURN});
   EXPECT_EQ(AnswerWithEnter(regelpult.Id()), texts::kPinNotDigits);
   ASSERT_TRUE(WaitUntil([&] { return FocusedControl(dialog) == ps::Text1; }));
-  Type(dialog, "4711");
-  PressKeys(dialog, {VK_TAB, '4', '7', '1', '2', VK_RETURN});
+  Type(dialog, "471100");
+  PressKeys(dialog, {VK_TAB, '4', '7', '1', '2', '0', '0', VK_RETURN});
   EXPECT_EQ(AnswerWithEnter(regelpult.Id()), texts::kPinMismatch);
   EXPECT_FALSE(install.Has("lehrerpin.ini"));
 
   // Letters never reach the boxes, so these two match.
   ASSERT_TRUE(WaitUntil([&] { return FocusedControl(dialog) == ps::Text1; }));
-  Type(dialog, "47AB11");
-  PressKeys(dialog, {VK_TAB, '4', '7', '1', '1', VK_RETURN});
+  Type(dialog, "47AB1100");
+  PressKeys(dialog, {VK_TAB, '4', '7', '1', '1', '0', '0', VK_RETURN});
   EXPECT_EQ(AnswerWithEnter(regelpult.Id()), "Die PIN gilt ab sofort für alle Computer dieser Installation.");
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
   const std::string line = install.Read("lehrerpin.ini");
@@ -126,7 +126,7 @@ TEST_F(TeacherPin, SetInRegelpultByKeysAskedForAtF6LockedAfterThreeWrongAndRemov
   auto record = ParsePinFile(line);
   ASSERT_TRUE(record);
   Win32CryptoPort crypto;
-  EXPECT_TRUE(*PinMatches(crypto, *record, "4711"));
+  EXPECT_TRUE(*PinMatches(crypto, *record, "471100"));
   CloseRegelpult(regelpult);
 
   // The menu asks; a wrong PIN is refused and may be retried; the right one shows the menu.
@@ -146,7 +146,7 @@ TEST_F(TeacherPin, SetInRegelpultByKeysAskedForAtF6LockedAfterThreeWrongAndRemov
   EXPECT_TRUE(IsWindow(query));
   EXPECT_EQ(GetMenu(window), nullptr);
   ASSERT_TRUE(WaitUntil([&] { return FocusedControl(query) == pq::Text1; }));
-  Type(query, "4711");
+  Type(query, "471100");
   PressKeys(query, {VK_RETURN});
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(query) && GetMenu(window) != nullptr; }));
 
@@ -219,8 +219,8 @@ TEST_F(TeacherPin, ADamagedFileOpensNoTeacherMenuAndRegelpultReplacesIt) {
   EXPECT_EQ(AnswerWithEnter(regelpult.Id()), texts::kPinDamagedHere);
   EXPECT_EQ(ControlText(dialog, ps::Zustand), "Die Datei lehrerpin.ini ist beschädigt.");
   ASSERT_TRUE(WaitUntil([&] { return FocusedControl(dialog) == ps::Text1; }));
-  Type(dialog, "2468");
-  PressKeys(dialog, {VK_TAB, '2', '4', '6', '8', VK_RETURN});
+  Type(dialog, "246800");
+  PressKeys(dialog, {VK_TAB, '2', '4', '6', '8', '0', '0', VK_RETURN});
   EXPECT_EQ(AnswerWithEnter(regelpult.Id()), texts::kPinSaved);
   EXPECT_TRUE(MatchesPinFileFormat(install.Read("lehrerpin.ini"), 200000));
   CloseRegelpult(regelpult);

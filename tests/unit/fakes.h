@@ -313,7 +313,9 @@ class FakeCrypto final : public CryptoPort {
 class FakeClock final : public ClockPort {
  public:
   std::chrono::milliseconds now{123456};
+  std::chrono::milliseconds wall{1800000000000};
   std::chrono::milliseconds Now() override { return now; }
+  std::chrono::milliseconds WallNow() override { return wall; }
 };
 
 // The menu's desktop and windows, recording what start-up and shutdown do.

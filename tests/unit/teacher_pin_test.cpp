@@ -32,7 +32,7 @@ TEST(PinFile, WritesOneLineOfLowerCaseHexAndReadsItBack) {
   EXPECT_EQ(ParsePinFile(upper), record);
   EXPECT_EQ(ParsePinFile(line.substr(0, line.size() - 2)), record);
   // The iteration count is the file's, within its bounds.
-  for (std::uint32_t count : {1u, 7u, 10000000u}) {
+  for (std::uint32_t count : {100000u, 2000000u}) {
     PinRecord other = record;
     other.iterations = count;
     EXPECT_EQ(ParsePinFile(FormatPinFile(other)), other) << count;
@@ -59,7 +59,8 @@ TEST(PinFile, AnythingButOneValidLineIsDamaged) {
       "pbkdf2-sha256:-1:" + salt + ":" + key,
       "pbkdf2-sha256:+1:" + salt + ":" + key,
       "pbkdf2-sha256:0200000:" + salt + ":" + key,
-      "pbkdf2-sha256:10000001:" + salt + ":" + key,
+      "pbkdf2-sha256:99999:" + salt + ":" + key,
+      "pbkdf2-sha256:2000001:" + salt + ":" + key,
       "pbkdf2-sha256:4294967297:" + salt + ":" + key,
       "pbkdf2-sha256::" + salt + ":" + key,
       "pbkdf2-sha256:200000:" + salt.substr(1) + ":" + key,
@@ -74,9 +75,10 @@ TEST(PinFile, AnythingButOneValidLineIsDamaged) {
   for (const std::string& bytes : damaged) EXPECT_FALSE(ParsePinFile(bytes)) << bytes;
 }
 
-TEST(PinEntry, OnlyFourToEightDigitsAreAPinAndKeysCompareWhole) {
-  for (const char* pin : {"0000", "4711", "12345678", "007007"}) EXPECT_TRUE(IsWellFormedPin(pin)) << pin;
-  for (const char* pin : {"", "123", "123456789", "12a4", " 1234", "1234 ", "١٢٣٤", "12-34"})
+TEST(PinEntry, OnlyFourToTwelveDigitsAreAPinAndKeysCompareWhole) {
+  for (const char* pin : {"0000", "4711", "123456789012", "007007"}) EXPECT_TRUE(IsWellFormedPin(pin)) << pin;
+  EXPECT_FALSE(IsWellFormedPin("12345", kNewPinMinDigits));
+  for (const char* pin : {"", "123", "1234567890123", "12a4", " 1234", "1234 ", "١٢٣٤", "12-34"})
     EXPECT_FALSE(IsWellFormedPin(pin)) << pin;
 
   EXPECT_TRUE(ConstantTimeEqual("", ""));
@@ -110,7 +112,7 @@ class PinTest : public ::testing::Test {
  protected:
   void SetUp() override { files.AddDirectory(system.applicationPath); }
   // A file as regelpult writes it, with `iterations` to keep the test quick.
-  void SetPin(const std::string& pin, std::uint32_t iterations = 3) {
+  void SetPin(const std::string& pin, std::uint32_t iterations = kMinPinIterations) {
     files.Put(path, FormatPinFile(*MakePinRecord(crypto, pin, iterations)));
   }
 
@@ -120,11 +122,12 @@ class PinTest : public ::testing::Test {
   fake::FakeCrypto crypto;
   fake::FakeClock clock;
   const std::string path = system.applicationPath + "\\lehrerpin.ini";
+  const std::string noSettings;  // the lock-out is kept in memory only
 };
 
 class PinGate : public PinTest {
  protected:
-  TeacherPinGate gate{files, system, crypto, clock};
+  TeacherPinGate gate{files, system, crypto, clock, noSettings};
 };
 
 TEST_F(PinGate, WithoutAPinF6TogglesAtOnceAndAShownMenuHidesWithoutAsking) {
@@ -138,14 +141,14 @@ TEST_F(PinGate, WithoutAPinF6TogglesAtOnceAndAShownMenuHidesWithoutAsking) {
 }
 
 TEST_F(PinGate, TheRightPinOpensWithTheFilesIterationsAndWrongOnesMayBeRetried) {
-  SetPin("4711", 7);
+  SetPin("4711", 100007);
   crypto.derivations.clear();
   ASSERT_EQ(gate.OnF6(false), TeacherMenuKey::AskPin);
   EXPECT_EQ(gate.Check("1234"), PinAnswer::Wrong);
   EXPECT_EQ(gate.Check("4711"), PinAnswer::Right);
   ASSERT_EQ(crypto.derivations.size(), 2u);
   EXPECT_EQ(crypto.derivations[1].password, "4711");
-  EXPECT_EQ(crypto.derivations[1].iterations, 7u);
+  EXPECT_EQ(crypto.derivations[1].iterations, 100007u);
 }
 
 TEST_F(PinGate, ThreeWrongPinsInARowLockF6ForAMinuteAcrossDialogs) {
@@ -156,9 +159,9 @@ TEST_F(PinGate, ThreeWrongPinsInARowLockF6ForAMinuteAcrossDialogs) {
   EXPECT_EQ(gate.Check("2222"), PinAnswer::Wrong);
   EXPECT_EQ(gate.Check("3333"), PinAnswer::LockedOut);
   EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Ignore);
-  clock.now += 59999ms;
+  clock.now += 59999ms, clock.wall += 59999ms;
   EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Ignore);
-  clock.now += 1ms;
+  clock.now += 1ms, clock.wall += 1ms;
   ASSERT_EQ(gate.OnF6(false), TeacherMenuKey::AskPin);
   // Three fresh tries; a right PIN starts the count again.
   EXPECT_EQ(gate.Check("1111"), PinAnswer::Wrong);
@@ -176,7 +179,7 @@ TEST_F(PinGate, EntriesThatCannotBeAPinCountAsWrongWithoutDerivingAKey) {
   ASSERT_EQ(gate.OnF6(false), TeacherMenuKey::AskPin);
   EXPECT_EQ(gate.Check(""), PinAnswer::Wrong);
   EXPECT_EQ(gate.Check("471"), PinAnswer::Wrong);
-  EXPECT_EQ(gate.Check("471100000"), PinAnswer::LockedOut);
+  EXPECT_EQ(gate.Check("4711000000000"), PinAnswer::LockedOut);
   EXPECT_TRUE(crypto.derivations.empty());
 }
 
@@ -216,6 +219,26 @@ TEST_F(PinGate, ADamagedOrUnreadableFileOpensNothing) {
   EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Unreadable);
   EXPECT_EQ(gate.ReadError().code, win_error::kSharingViolation);
   EXPECT_EQ(system.sleeps, (std::vector<unsigned>{500, 1000, 1500}));
+  writer.reset();
+
+  // Too large to be read at all.
+  files.Put(path, FormatPinFile(SampleRecord()) + std::string(400, ' '));
+  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Damaged);
+  // A program folder that is gone (a dropped share) is no "no PIN".
+  system.applicationPath = "N:\\Lirabo";
+  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Unreadable);
+  EXPECT_EQ(gate.ReadError().code, win_error::kPathNotFound);
+}
+
+TEST_F(PinTest, ACopyOfTheProgramElsewhereFindsThePinOfTheInstalledFolder) {
+  SetPin("4711");
+  files.AddDirectory("C:\\Kopie");
+  system.applicationPath = "C:\\Kopie";
+  TeacherPinGate copy{files, system, crypto, clock, noSettings, "C:\\LIRABO\\"};
+  EXPECT_EQ(copy.OnF6(false), TeacherMenuKey::AskPin);
+  EXPECT_EQ(copy.Check("4711"), PinAnswer::Right);
+  TeacherPinGate uninstalled{files, system, crypto, clock, noSettings};
+  EXPECT_EQ(uninstalled.OnF6(false), TeacherMenuKey::Toggle);
 }
 
 class PinSetting : public PinTest {
@@ -231,14 +254,14 @@ TEST_F(PinSetting, SavingWritesOneLineWith200000IterationsAndTellsTheTeacher) {
   EXPECT_EQ(setting.LoadProblem(), "");
   EXPECT_FALSE(setting.CanRemove());
 
-  ASSERT_TRUE(setting.Save("4711", "4711"));
+  ASSERT_TRUE(setting.Save("471100", "471100"));
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Die PIN gilt ab sofort für alle Computer dieser Installation."});
   const std::string bytes = files.Get(path);
   EXPECT_EQ(bytes.substr(0, 21), "pbkdf2-sha256:200000:");
   EXPECT_EQ(bytes.size(), 21u + 32 + 1 + 64 + 2);
   auto record = ParsePinFile(bytes);
   ASSERT_TRUE(record);
-  EXPECT_TRUE(*PinMatches(crypto, *record, "4711"));
+  EXPECT_TRUE(*PinMatches(crypto, *record, "471100"));
   EXPECT_EQ(*files.ListFiles(system.applicationPath, ""), std::vector<std::string>{"lehrerpin.ini"});
   EXPECT_TRUE(setting.CanRemove());
 }
@@ -255,11 +278,12 @@ TEST_F(PinSetting, EntriesThatAreNoPinOrDoNotMatchWriteNothing) {
   const Case cases[] = {
       {"", "", texts::kPinNotDigits},
       {"123", "123", texts::kPinNotDigits},
-      {"123456789", "123456789", texts::kPinNotDigits},
+      {"12345", "12345", texts::kPinNotDigits},
+      {"1234567890123", "1234567890123", texts::kPinNotDigits},
       {"12a4", "12a4", texts::kPinNotDigits},
-      {"1234", "1243", texts::kPinMismatch},
-      {"1234", "", texts::kPinMismatch},
-      {"12345", "1234", texts::kPinMismatch},
+      {"123456", "123465", texts::kPinMismatch},
+      {"123456", "", texts::kPinMismatch},
+      {"1234567", "123456", texts::kPinMismatch},
   };
   for (const Case& c : cases) {
     messages.shown.clear();
@@ -274,7 +298,7 @@ TEST_F(PinSetting, AFailedWriteKeepsTheOldPinAndSaysWhy) {
   SetPin("4711");
   const std::string before = files.Get(path);
   files.FailWritesAfter(20);
-  EXPECT_FALSE(setting.Save("9876", "9876"));
+  EXPECT_FALSE(setting.Save("987654", "987654"));
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Die PIN konnte nicht gespeichert werden.\r\nSystemfehler 112"});
   EXPECT_EQ(files.Get(path), before);
   EXPECT_EQ(*files.ListFiles(system.applicationPath, ""), std::vector<std::string>{"lehrerpin.ini"});
@@ -283,7 +307,7 @@ TEST_F(PinSetting, AFailedWriteKeepsTheOldPinAndSaysWhy) {
   files.writeBudget_.reset();
   files.ProtectFolder(system.applicationPath);
   messages.shown.clear();
-  EXPECT_FALSE(setting.Save("9876", "9876"));
+  EXPECT_FALSE(setting.Save("987654", "987654"));
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Die PIN konnte nicht gespeichert werden.\r\nSystemfehler 5"});
   EXPECT_EQ(system.sleeps, (std::vector<unsigned>{500, 1000, 1500}));
   EXPECT_EQ(files.Get(path), before);
@@ -316,10 +340,10 @@ TEST_F(PinSetting, ADamagedFileIsReportedAndANewPinReplacesIt) {
   EXPECT_EQ(setting.LoadProblem(), texts::kPinDamagedHere);
   EXPECT_EQ(setting.StateText(), "Die Datei lehrerpin.ini ist beschädigt.");
   EXPECT_TRUE(setting.CanRemove());
-  ASSERT_TRUE(setting.Save("24680", "24680"));
+  ASSERT_TRUE(setting.Save("246802", "246802"));
   auto record = ParsePinFile(files.Get(path));
   ASSERT_TRUE(record);
-  EXPECT_TRUE(*PinMatches(crypto, *record, "24680"));
+  EXPECT_TRUE(*PinMatches(crypto, *record, "246802"));
 }
 
 }  // namespace

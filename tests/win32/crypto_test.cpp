@@ -39,7 +39,7 @@ TEST(Crypto, RandomBytesDifferFromCallToCall) {
 
 TEST(Crypto, APinRecordMatchesItsPinOnly) {
   Win32CryptoPort crypto;
-  auto record = MakePinRecord(crypto, "4711", 1000);
+  auto record = MakePinRecord(crypto, "4711", kMinPinIterations);
   ASSERT_TRUE(record) << record.error().description;
   auto parsed = ParsePinFile(FormatPinFile(*record));
   ASSERT_TRUE(parsed);
