@@ -104,16 +104,35 @@ SysError Win32FilePort::RemoveFile(const std::string& path) {
   return Check(DeleteFileW(Widen(path).c_str()));
 }
 
-SysError Win32FilePort::RenameReplacing(const std::string& from, const std::string& to) {
-  const std::wstring target = Widen(to);
-  // A copy that an older version left write-protected or hidden heals here.
-  const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kept) && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-    SetFileAttributesW(target.c_str(), attributes & ~kept);
-  if (MoveFileExW(Widen(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
+// ReplaceFileW, not a rename: the file keeps what the administrator set on it
+// (permissions, attributes, streams), where a renamed file would take the folder's.
+SysError Win32FilePort::RenameReplacing(const std::string& from, const std::string& to, ReadOnlyFile readOnly) {
+  const std::wstring source = Widen(from), target = Widen(to), backup = Widen(to + ".alt");
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES)
+    return Check(MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+  const DWORD healed = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  if ((attributes & FILE_ATTRIBUTE_READONLY) && readOnly == ReadOnlyFile::Respect)
+    return {ERROR_ACCESS_DENIED, SystemErrorDescription(ERROR_ACCESS_DENIED)};
+  if (readOnly == ReadOnlyFile::Heal && (attributes & healed))
+    SetFileAttributesW(target.c_str(), attributes & ~healed);
+  DeleteFileW(backup.c_str());
+  // With a backup name every failure leaves the old file under one of two names;
+  // without one, a failed second step would leave no file at all.
+  if (ReplaceFileW(target.c_str(), source.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                   nullptr)) {
+    DeleteFileW(backup.c_str());
+    return {};
+  }
   SysError error = LastSysError();
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kept)) SetFileAttributesW(target.c_str(), attributes);
+  if (error.code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) MoveFileExW(backup.c_str(), target.c_str(), 0);
+  if (error.code == ERROR_UNABLE_TO_REMOVE_REPLACED) {
+    // Say why, in the classes the callers wait for: mostly someone holds the file.
+    UniqueFileHandle probe(CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!probe) error = LastSysError();
+  }
+  if (readOnly == ReadOnlyFile::Heal && (attributes & healed)) SetFileAttributesW(target.c_str(), attributes);
   return error;
 }
 
@@ -152,6 +171,8 @@ Expected<std::vector<std::string>> Win32FilePort::ListFiles(const std::string& f
     if (name.size() > wanted.size() && UpperCase(name.substr(name.size() - wanted.size())) == wanted)
       names.push_back(std::move(name));
   } while (FindNextFileW(find.get(), &data));
+  // A share that drops out in the middle must not pass for the end of the list.
+  if (DWORD code = GetLastError(); code != ERROR_NO_MORE_FILES) return SysError{code, SystemErrorDescription(code)};
   return names;
 }
 
