@@ -201,7 +201,7 @@ int Run() {
     long a = 0, b = 0, c = 0, d = 0;
     if (code != 0 || std::sscanf(children[i].text.c_str(), "%ld %ld %ld %ld", &a, &b, &c, &d) != 4) {
       ++crashed;
-      std::printf("Prozess %zu: Code %lu, Ausgabe %s\n", i, code, children[i].text.c_str());
+      std::printf("Prozess %d: Code %lu, Ausgabe %s\n", static_cast<int>(i), code, children[i].text.c_str());
     }
     long* t = totals[i == 0 ? 0 : 1];
     t[0] += a, t[1] += b, t[2] += c, t[3] += d;
@@ -218,7 +218,7 @@ int Run() {
               totals[0][1]);
   std::printf("menus: %ld copies, %ld busy, %ld wrong, %ld retries\n", totals[1][0], totals[1][2], totals[1][3],
               totals[1][1]);
-  std::printf("crashed: %d, staged files left: %d, time: %llu ms\n", crashed, left, elapsed);
+  std::printf("crashed: %d, staged files left: %d, time: %lu ms\n", crashed, left, static_cast<unsigned long>(elapsed));
   CloseHandle(go);
   return crashed || left || totals[0][3] || totals[1][3] || totals[0][0] + totals[0][2] != kSaves ? 1 : 0;
 }

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "common/win32/wide.h"
 #include "common/win32/win32_files.h"
 #include "tests/driver/driver.h"
 
@@ -11,7 +14,7 @@ namespace lirabo {
 namespace {
 
 std::string Dacl(const std::string& path) {
-  const std::wstring wide(path.begin(), path.end());
+  const std::wstring wide = Widen(path);
   DWORD size = 0;
   GetFileSecurityW(wide.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
   std::vector<BYTE> sd(size);
@@ -20,7 +23,7 @@ std::string Dacl(const std::string& path) {
   if (!ConvertSecurityDescriptorToStringSecurityDescriptorW(sd.data(), SDDL_REVISION_1, DACL_SECURITY_INFORMATION,
                                                             &text, nullptr))
     return "?";
-  std::string result(text, text + wcslen(text));
+  std::string result = Narrow(text);
   LocalFree(text);
   return result;
 }
@@ -28,7 +31,7 @@ std::string Dacl(const std::string& path) {
 TEST(FileReplace, ARewriteKeepsTheFilesOwnPermissionsAndAttributesAndRespectsWriteProtection) {
   test::Installation install{"replace"};
   const std::string path = install.Path("options.ini");
-  const std::wstring wide(path.begin(), path.end());
+  const std::wstring wide = Widen(path);
   install.Write("options.ini", "alt");
   PSECURITY_DESCRIPTOR sd = nullptr;
   ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;FA;;;WD)(A;;FR;;;BU)", SDDL_REVISION_1,
