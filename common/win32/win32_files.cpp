@@ -122,6 +122,12 @@ SysError Win32FilePort::RenameReplacing(const std::string& from, const std::stri
   if (ReplaceFileW(target.c_str(), source.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                    nullptr)) {
     DeleteFileW(backup.c_str());
+    // Windows keeps hidden and system by itself; Wine's ReplaceFileW does not.
+    const DWORD wanted = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) &
+                         (readOnly == ReadOnlyFile::Heal ? ~healed : ~DWORD{0});
+    const DWORD now = GetFileAttributesW(target.c_str());
+    if (now != INVALID_FILE_ATTRIBUTES && (now & healed) != wanted)
+      SetFileAttributesW(target.c_str(), (now & ~healed) | wanted);
     return {};
   }
   SysError error = LastSysError();
