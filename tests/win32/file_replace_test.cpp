@@ -44,7 +44,9 @@ TEST(FileReplace, ARewriteKeepsTheFilesOwnPermissionsAndAttributesAndRespectsWri
   Win32FilePort files;
   ASSERT_FALSE(files.ReplaceContents(path, "neu"));
   EXPECT_EQ(install.Read("options.ini"), "neu");
-  if (keepsDacls) EXPECT_EQ(Dacl(path), "D:P(A;;FA;;;WD)(A;;FR;;;BU)");
+  if (keepsDacls) {
+    EXPECT_EQ(Dacl(path), "D:P(A;;FA;;;WD)(A;;FR;;;BU)");
+  }
   EXPECT_EQ(GetFileAttributesW(wide.c_str()) & FILE_ATTRIBUTE_HIDDEN, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
 
   ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
