@@ -86,6 +86,7 @@ int Copy(const std::string& master, const std::string& settings) {
   const std::string old = FormatOptionsFile(Version(false)), fresh = FormatOptionsFile(Version(true));
   int copies = 0, busy = 0, wrong = 0;
   WaitFor(kGo);
+  const ULONGLONG started = GetTickCount64();
   do {
     files.RemoveFile(settings + kOptionsFileName);
     files.RemoveFile(settings + kOptionsMarkerName);
@@ -99,7 +100,7 @@ int Copy(const std::string& master, const std::string& settings) {
     auto bytes = (*file)->ReadAll();
     ++copies;
     if (!bytes || (*bytes != old && *bytes != fresh)) ++wrong;
-  } while (!IsSet(kSaved));
+  } while (!IsSet(kSaved) && GetTickCount64() - started < 600000);
   std::printf("%d %d %d %d\n", copies, system.retries, busy, wrong);
   return 0;
 }
@@ -182,7 +183,9 @@ int Run() {
     std::printf("Fehler: %s\n", e.description.c_str());
     return 1;
   }
+  // Both events live as long as this process: an event whose last handle closes is gone.
   HANDLE go = CreateEventW(nullptr, TRUE, FALSE, kGo);
+  HANDLE saved = CreateEventW(nullptr, TRUE, FALSE, kSaved);
   std::vector<Child> children;
   children.push_back(Start(L"save \"" + Widen(master) + L"\""));
   for (int i = 0; i < kMenus; ++i) {
@@ -220,6 +223,7 @@ int Run() {
               totals[1][1]);
   std::printf("crashed: %d, staged files left: %d, time: %lu ms\n", crashed, left, static_cast<unsigned long>(elapsed));
   CloseHandle(go);
+  CloseHandle(saved);
   return crashed || left || totals[0][3] || totals[1][3] || totals[0][0] + totals[0][2] != kSaves ? 1 : 0;
 }
 
