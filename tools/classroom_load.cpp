@@ -202,7 +202,12 @@ int Run() {
     DWORD code = 1;
     GetExitCodeProcess(children[i].process.hProcess, &code);
     long a = 0, b = 0, c = 0, d = 0;
-    if (code != 0 || std::sscanf(children[i].text.c_str(), "%ld %ld %ld %ld", &a, &b, &c, &d) != 4) {
+    // The figures are the last line; lines before it name failures.
+    const std::string& text = children[i].text;
+    const std::size_t last = text.find_last_of('\n', text.size() >= 2 ? text.size() - 2 : 0);
+    const std::string figures = last == std::string::npos ? text : text.substr(last + 1);
+    if (text.find("Fehler") != std::string::npos) std::printf("Prozess %d: %s", static_cast<int>(i), text.c_str());
+    if (code != 0 || std::sscanf(figures.c_str(), "%ld %ld %ld %ld", &a, &b, &c, &d) != 4) {
       ++crashed;
       std::printf("Prozess %d: Code %lu, Ausgabe %s\n", static_cast<int>(i), code, children[i].text.c_str());
     }
@@ -211,8 +216,7 @@ int Run() {
   }
   const ULONGLONG elapsed = GetTickCount64() - started;
   auto staged = files.ListFiles(master, ".neu");
-  auto backup = files.ListFiles(master, ".alt");
-  int left = static_cast<int>((staged ? staged->size() : 0) + (backup ? backup->size() : 0));
+  int left = static_cast<int>(staged ? staged->size() : 0);
   for (int i = 0; i < kMenus; ++i) {
     auto s = files.ListFiles(root + "\\PC" + std::to_string(i + 1), ".neu");
     left += s ? static_cast<int>(s->size()) : 0;

@@ -107,7 +107,7 @@ SysError Win32FilePort::RemoveFile(const std::string& path) {
 // ReplaceFileW, not a rename: the file keeps what the administrator set on it
 // (permissions, attributes, streams), where a renamed file would take the folder's.
 SysError Win32FilePort::RenameReplacing(const std::string& from, const std::string& to, ReadOnlyFile readOnly) {
-  const std::wstring source = Widen(from), target = Widen(to), backup = Widen(to + ".alt");
+  const std::wstring source = Widen(from), target = Widen(to);
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES)
     return Check(MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
@@ -116,12 +116,9 @@ SysError Win32FilePort::RenameReplacing(const std::string& from, const std::stri
     return {ERROR_ACCESS_DENIED, SystemErrorDescription(ERROR_ACCESS_DENIED)};
   if (readOnly == ReadOnlyFile::Heal && (attributes & healed))
     SetFileAttributesW(target.c_str(), attributes & ~healed);
-  DeleteFileW(backup.c_str());
-  // With a backup name every failure leaves the old file under one of two names;
-  // without one, a failed second step would leave no file at all.
-  if (ReplaceFileW(target.c_str(), source.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                   nullptr)) {
-    DeleteFileW(backup.c_str());
+  // No backup name: with one, Wine's replace leaves a moment without the file, in
+  // which a menu starting elsewhere would find nothing.
+  if (ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
     // Windows keeps hidden and system by itself; Wine's ReplaceFileW does not.
     const DWORD wanted = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) &
                          (readOnly == ReadOnlyFile::Heal ? ~healed : ~DWORD{0});
@@ -131,7 +128,11 @@ SysError Win32FilePort::RenameReplacing(const std::string& from, const std::stri
     return {};
   }
   SysError error = LastSysError();
-  if (error.code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) MoveFileExW(backup.c_str(), target.c_str(), 0);
+  // The old file is gone and the new one still has its staged name: the complete
+  // new bytes go in place.
+  if (error.code == ERROR_UNABLE_TO_MOVE_REPLACEMENT && GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
+      MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return {};
   if (error.code == ERROR_UNABLE_TO_REMOVE_REPLACED) {
     // Say why, in the classes the callers wait for: mostly someone holds the file.
     UniqueFileHandle probe(CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
