@@ -16,6 +16,9 @@ enum class FileAccess : unsigned { Read = 1, Write = 2, ReadWrite = 3 };
 // What others may do while we hold the file open.
 enum class FileShare : unsigned { None = 0, Read = 1, Write = 2, ReadWrite = 3 };
 enum class FileCreation { OpenExisting, OpenOrCreate, CreateOrTruncate };
+// A write-protected file in the program folder is the administrator's choice and
+// stays so; a per-user copy that an older version left write-protected heals.
+enum class ReadOnlyFile { Respect, Heal };
 
 // An open file; destroying it closes it.
 class OpenFile {
@@ -37,9 +40,11 @@ class FilePort {
   virtual bool DirectoryExists(const std::string& path) = 0;
   virtual SysError MakeDirectory(const std::string& path) = 0;
   virtual SysError RemoveFile(const std::string& path) = 0;
-  // Renames `from` to `to` in one step, replacing `to`, also a write-protected or
-  // hidden one; the result is a normal file. On failure both stay as they were.
-  virtual SysError RenameReplacing(const std::string& from, const std::string& to) = 0;
+  // Puts `from` in place of `to` in one step. An existing `to` keeps its security,
+  // attributes and streams; a write-protected one fails with access denied unless
+  // `readOnly` heals it (hidden and write-protected go, the result is a normal
+  // file). On failure both stay as they were.
+  virtual SysError RenameReplacing(const std::string& from, const std::string& to, ReadOnlyFile readOnly) = 0;
   virtual Expected<FileHandle> Open(const std::string& path, FileAccess access, FileShare share,
                                     FileCreation creation) = 0;
   // Names (without folder) of the files in `folder` whose names end in `extension`
@@ -54,15 +59,21 @@ class FilePort {
     return (*file)->ReadAll();
   }
   // Puts `bytes` in place of the file's contents all at once: they are written into
-  // a staged file beside it, which then replaces it. On any failure the file keeps
-  // its old bytes and no staged file is left behind.
-  SysError ReplaceContents(const std::string& path, std::string_view bytes);
-  // The bytes of `from` as a normal file `to` (never its attributes), all at once.
-  SysError CopyWholeFile(const std::string& from, const std::string& to) {
+  // a staged file beside it, which then replaces it. Where the folder lets nobody
+  // create the staged file, an existing file is rewritten in place instead. On any
+  // failure the file keeps its old bytes and no staged file is left behind.
+  SysError ReplaceContents(const std::string& path, std::string_view bytes,
+                           ReadOnlyFile readOnly = ReadOnlyFile::Respect);
+  // The bytes of `from` as `to` (never its attributes), all at once.
+  SysError CopyWholeFile(const std::string& from, const std::string& to,
+                         ReadOnlyFile readOnly = ReadOnlyFile::Respect) {
     auto bytes = ReadWholeFile(from);
     if (!bytes) return bytes.error();
-    return ReplaceContents(to, *bytes);
+    return ReplaceContents(to, *bytes, readOnly);
   }
+
+ private:
+  SysError RewriteInPlace(const std::string& path, std::string_view bytes);
 };
 
 }  // namespace lirabo

@@ -18,34 +18,6 @@ Expected<std::string> EnsureFolder(FilePort& files, const std::string& base, con
   return path;
 }
 
-// Brings the user copy up to date and opens it, with the retry for locked files.
-// Failures of one attempt do not stop its later steps; the last one counts.
-Expected<FileHandle> OpenSettingsWithRetry(MenuState& state, MenuPorts& ports,
-                                           const std::string& applicationPath) {
-  FilePort& files = ports.files;
-  const std::string master = applicationPath + kOptionsFileName;
-  const std::string user = state.settingsFolder + kOptionsFileName;
-  const std::string marker = state.settingsFolder + kOptionsMarkerName;
-  FileHandle userFile;
-  SysError error = RetryWhileLocked(ports.system, [&] {
-    SysError collected;
-    userFile.reset();
-    if (!files.FileExists(user)) {
-      if (SysError e = files.CopyWholeFile(master, user)) collected = e;
-      if (SysError e = files.CopyWholeFile(master, marker)) collected = e;
-    }
-    if (SysError e = RefreshOptionsCopy(files, applicationPath, state.settingsFolder)) collected = e;
-    auto opened = OpenOptionsForReading(files, user);
-    if (!opened)
-      collected = opened.error();
-    else
-      userFile = std::move(*opened);
-    return collected;
-  });
-  if (error) return error;
-  return Expected<FileHandle>(std::move(userFile));
-}
-
 void ReportIfFailed(MessagePort& messages, const SysError& error) {
   if (error) messages.Show(error.description);
 }
@@ -66,6 +38,32 @@ void TakePupilName(MenuState& state, MenuPorts& ports, const std::string& applic
 }
 
 }  // namespace
+
+// Failures of one attempt do not stop its later steps; the last one counts.
+Expected<FileHandle> OpenSettingsWithRetry(FilePort& files, SystemPort& system, const std::string& settingsFolder,
+                                           const std::string& applicationPath) {
+  const std::string master = applicationPath + kOptionsFileName;
+  const std::string user = settingsFolder + kOptionsFileName;
+  const std::string marker = settingsFolder + kOptionsMarkerName;
+  FileHandle userFile;
+  SysError error = RetryWhileLocked(system, [&] {
+    SysError collected;
+    userFile.reset();
+    if (!files.FileExists(user)) {
+      if (SysError e = files.CopyWholeFile(master, user, ReadOnlyFile::Heal)) collected = e;
+      if (SysError e = files.CopyWholeFile(master, marker, ReadOnlyFile::Heal)) collected = e;
+    }
+    if (SysError e = RefreshOptionsCopy(files, applicationPath, settingsFolder)) collected = e;
+    auto opened = OpenOptionsForReading(files, user);
+    if (!opened)
+      collected = opened.error();
+    else
+      userFile = std::move(*opened);
+    return collected;
+  });
+  if (error) return error;
+  return Expected<FileHandle>(std::move(userFile));
+}
 
 std::optional<std::string> FindNameMarker(const std::string& commandLine) {
   const std::string marker = "/n=\"";
@@ -111,7 +109,7 @@ StartupResult RunMenuStartup(MenuState& state, MenuPorts& ports, const std::stri
   state.settingsFolder = *lirabo;
 
   const std::string applicationPath = ports.system.ApplicationPath();
-  auto userFile = OpenSettingsWithRetry(state, ports, applicationPath);
+  auto userFile = OpenSettingsWithRetry(ports.files, ports.system, state.settingsFolder, applicationPath);
   if (!userFile) {
     const SysError& error = userFile.error();
     ports.messages.Show(error.IsLockedOrDenied() ? texts::kSettingsLocked : error.description);

@@ -40,6 +40,11 @@ enum class StartupResult {
   SettingsNotLoaded,  // the settings folder or options.ini failed; the message was shown
 };
 
+// Brings the user copy in `settingsFolder` up to date with the master and opens
+// it, with the retry for locked files.
+Expected<FileHandle> OpenSettingsWithRetry(FilePort& files, SystemPort& system, const std::string& settingsFolder,
+                                           const std::string& applicationPath);
+
 StartupResult RunMenuStartup(MenuState& state, MenuPorts& ports, const std::string& commandLine);
 void RunMenuShutdown(MenuState& state, MenuPorts& ports);
 // The shutdown steps that need no window: the display mode back, the taskbar shown.

@@ -104,12 +104,13 @@ OptionsSession::OpenResult OptionsSession::Open(std::vector<std::int16_t>& value
   auto hold = HoldOptionsFile(files_, path_);
   if (!hold) {
     // Another dialog got in between probe and hold: the same situation as a refusal.
-    messages_.Show(hold.error().IsLockedOrDenied() ? OptionsRefusedMessage() : hold.error().description);
+    messages_.Show(hold.error().IsLockedOrDenied() ? OptionsRefusedMessage()
+                                                   : loadFailurePrefix_ + hold.error().description);
     return hold.error().IsLockedOrDenied() ? OpenResult::Refused : OpenResult::Failed;
   }
   auto bytes = (*hold)->ReadAll();
   if (!bytes) {
-    messages_.Show(bytes.error().description);
+    messages_.Show(loadFailurePrefix_ + bytes.error().description);
     return OpenResult::Failed;
   }
   values = ParseOptionsValues(*bytes);

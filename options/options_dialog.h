@@ -77,8 +77,12 @@ class OptionsSession {
  public:
   enum class OpenResult { Open, Refused, Failed };
 
-  OptionsSession(FilePort& files, SystemPort& system, MessagePort& messages, std::string path)
-      : files_(files), system_(system), messages_(messages), path_(std::move(path)) {}
+  // `loadFailurePrefix` goes in front of a failure of the hold or the read: the
+  // menu reports them as run-time errors of its opener.
+  OptionsSession(FilePort& files, SystemPort& system, MessagePort& messages, std::string path,
+                 std::string loadFailurePrefix = {})
+      : files_(files), system_(system), messages_(messages), path_(std::move(path)),
+        loadFailurePrefix_(std::move(loadFailurePrefix)) {}
 
   // Probes, holds and reads the file. A refusal shows the refusal message, any
   // other failure its description; the caller then closes the dialog.
@@ -94,6 +98,7 @@ class OptionsSession {
   SystemPort& system_;
   MessagePort& messages_;
   std::string path_;
+  std::string loadFailurePrefix_;
   FileHandle hold_;
 };
 

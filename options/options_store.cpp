@@ -33,8 +33,8 @@ SysError RefreshOptionsCopy(FilePort& files, const std::string& applicationPath,
   // start that could copy the user copy but not the marker would otherwise keep
   // the menu from starting on this PC for good.
   if (!files.FileExists(marker)) {
-    if (SysError e = files.CopyWholeFile(master, user)) return e;
-    return files.CopyWholeFile(master, marker);
+    if (SysError e = files.CopyWholeFile(master, user, ReadOnlyFile::Heal)) return e;
+    return files.CopyWholeFile(master, marker, ReadOnlyFile::Heal);
   }
   auto markerFile = OpenOptionsForReading(files, marker);
   if (!markerFile) return markerFile.error();
@@ -52,8 +52,8 @@ SysError RefreshOptionsCopy(FilePort& files, const std::string& applicationPath,
   bool differs = false;
   for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) differs = differs || a[i] != b[i];
   if (!differs) return {};
-  if (SysError e = files.CopyWholeFile(master, user)) return e;
-  return files.CopyWholeFile(master, marker);
+  if (SysError e = files.CopyWholeFile(master, user, ReadOnlyFile::Heal)) return e;
+  return files.CopyWholeFile(master, marker, ReadOnlyFile::Heal);
 }
 
 }  // namespace lirabo

@@ -61,6 +61,17 @@ ClassAndStyle StyleFor(const ControlSpec& spec, bool isDefault) {
   return {L"STATIC", child, 0};
 }
 
+// Where a form must fit: the work area of its monitor, or the whole monitor
+// while the taskbar is hidden.
+RECT FitArea(HWND window) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info))
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  return taskbar && IsWindowVisible(taskbar) ? info.rcWork : info.rcMonitor;
+}
+
 }  // namespace
 
 Form::Form(std::string name) : name_(std::move(name)) {}
@@ -128,7 +139,11 @@ bool Form::Load() {
 
 void Form::Show() {
   if (!window_ && !Load()) return;
-  if (!shown_ && spec_.centred) CenterOnScreen();
+  if (!shown_) {
+    // The display may have been switched while the form loaded.
+    if (FittingDpi() != layoutDpi_) LayOut();
+    if (spec_.centred) CenterOnScreen();
+  }
   shown_ = true;
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
@@ -177,6 +192,10 @@ void Form::Unload() {
 // The window is gone, whoever destroyed it: a modal loop waiting for this form
 // ends, and the form counts as unloaded.
 void Form::Detach() {
+  // Destroyed without its own unload (its owner went, the destructor): the owner
+  // must not stay disabled.
+  if (modalOwner_ && IsWindow(modalOwner_)) EnableWindow(modalOwner_, TRUE);
+  modalOwner_ = nullptr;
   window_ = nullptr;
   shown_ = false;
   lastFocus_ = defaultFrame_ = nullptr;
@@ -243,7 +262,7 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (item->CtlType != ODT_BUTTON) break;
       auto picture = pictures_.find(static_cast<int>(item->CtlID));
       DrawPictureButton(*item, picture != pictures_.end() ? picture->second.get() : nullptr,
-                        item->hwndItem == defaultFrame_, dpi_);
+                        item->hwndItem == defaultFrame_, layoutDpi_);
       return TRUE;
     }
     case WM_ERASEBKGND:
@@ -334,9 +353,26 @@ void Form::CreateControls() {
   if (spec.defaultButton) defaultFrame_ = Control(spec.defaultButton);
 }
 
+// The largest DPI, up to the window's own, at which the whole form fits where it
+// is shown: the work area, or the whole screen while the taskbar is hidden (a
+// 640 x 480 full screen at 144 DPI). Everything in twips scales with it.
+UINT Form::FittingDpi() const {
+  const RECT area = FitArea(window_);
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
+  UINT dpi = dpi_;
+  for (; dpi > 24; --dpi) {
+    RECT rc{0, 0, TwipsToPixels(spec_.clientWidth, dpi), TwipsToPixels(clientHeightTwips_, dpi)};
+    AdjustWindowRectEx(&rc, style, GetMenu(window_) != nullptr, exStyle);
+    if (rc.right - rc.left <= area.right - area.left && rc.bottom - rc.top <= area.bottom - area.top) break;
+  }
+  return dpi;
+}
+
 void Form::LayOut() {
   dpi_ = DpiOf(window_);
-  RECT rc{0, 0, TwipsToPixels(spec_.clientWidth, dpi_), TwipsToPixels(clientHeightTwips_, dpi_)};
+  layoutDpi_ = FittingDpi();
+  RECT rc{0, 0, TwipsToPixels(spec_.clientWidth, layoutDpi_), TwipsToPixels(clientHeightTwips_, layoutDpi_)};
   AdjustWindowRectEx(&rc, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), GetMenu(window_) != nullptr,
                      static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
   SetWindowPos(window_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
@@ -344,8 +380,8 @@ void Form::LayOut() {
   for (const ControlSpec& control : Controls()) {
     POINT offset = ParentOffset(control);
     HWND hwnd = Control(control.id);
-    MoveWindow(hwnd, TwipsToPixels(offset.x + control.left, dpi_), TwipsToPixels(offset.y + control.top, dpi_),
-               TwipsToPixels(control.width, dpi_), TwipsToPixels(control.height, dpi_), TRUE);
+    MoveWindow(hwnd, TwipsToPixels(offset.x + control.left, layoutDpi_), TwipsToPixels(offset.y + control.top, layoutDpi_),
+               TwipsToPixels(control.width, layoutDpi_), TwipsToPixels(control.height, layoutDpi_), TRUE);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control.font)), TRUE);
   }
 }
@@ -368,10 +404,10 @@ const ControlSpec* Form::SpecOf(int id) const {
 
 HFONT Form::FontFor(const FontSpec& spec) {
   std::wstring key = std::wstring(spec.face) + L"|" + std::to_wstring(spec.hundredthsOfPoint) +
-                     (spec.bold ? L"|b" : L"|r") + L"|" + std::to_wstring(dpi_);
+                     (spec.bold ? L"|b" : L"|r") + L"|" + std::to_wstring(layoutDpi_);
   auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second.get();
-  HFONT font = CreateFontW(FontHeightPixels(spec.hundredthsOfPoint, dpi_), 0, 0, 0,
+  HFONT font = CreateFontW(FontHeightPixels(spec.hundredthsOfPoint, layoutDpi_), 0, 0, 0,
                            spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, spec.face);
   fonts_[key].reset(font);
@@ -434,11 +470,11 @@ int Form::ClientHeightTwips() const { return clientHeightTwips_; }
 void Form::SetWindowHeightTwips(int twips) {
   RECT rc;
   GetWindowRect(window_, &rc);
-  SetWindowPos(window_, nullptr, 0, 0, rc.right - rc.left, TwipsToPixels(twips, dpi_),
+  SetWindowPos(window_, nullptr, 0, 0, rc.right - rc.left, TwipsToPixels(twips, layoutDpi_),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client;
   GetClientRect(window_, &client);
-  clientHeightTwips_ = PixelsToTwips(client.bottom, dpi_);
+  clientHeightTwips_ = PixelsToTwips(client.bottom, layoutDpi_);
 }
 
 void Form::CenterOnScreen() {
@@ -447,6 +483,12 @@ void Form::CenterOnScreen() {
   int w = rc.right - rc.left, h = rc.bottom - rc.top;
   int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
   int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+  if (layoutDpi_ < dpi_) {
+    // Made to fit: centred in the area it was made to fit.
+    const RECT area = FitArea(window_);
+    x = std::max(area.left, area.left + (area.right - area.left - w) / 2);
+    y = std::max(area.top, area.top + (area.bottom - area.top - h) / 2);
+  }
   SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -137,6 +137,7 @@ class Form {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
   void LayOut();
+  UINT FittingDpi() const;
   HFONT FontFor(const FontSpec& spec);
   HBRUSH BrushFor(COLORREF colour);
   const ControlSpec* SpecOf(int id) const;
@@ -152,6 +153,8 @@ class Form {
   static void Dispatch(MSG& msg);
   bool HandleDialogKey(const MSG& msg);
   bool CanTakeFocus(const ControlSpec& control) const;
+  std::span<const ControlSpec> OptionGroupOf(int id) const;
+  bool IsUnchosenOption(HWND hwnd) const;
   HWND FirstTabStop() const;
   HWND NextTabStop(HWND from, bool backwards) const;
   void MoveInOptionGroup(HWND from, bool backwards);
@@ -166,7 +169,8 @@ class Form {
   bool unloading_ = false;
   HWND modalOwner_ = nullptr;
   int clientHeightTwips_ = 0;
-  UINT dpi_ = 96;
+  UINT dpi_ = 96;        // the window's monitor
+  UINT layoutDpi_ = 96;  // what twips are turned into pixels with: lower where the form would not fit
   bool shown_ = false;
   HWND lastFocus_ = nullptr;     // the control that gets the focus back on activation
   HWND defaultFrame_ = nullptr;  // the push button that Enter presses just now

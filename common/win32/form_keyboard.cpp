@@ -3,7 +3,6 @@
 // here rather than left to IsDialogMessage, which on a window that is not a
 // dialog leaves Tab out of a multi-line box and never moves the default frame.
 #include <algorithm>
-#include <vector>
 
 #include "common/win32/form.h"
 
@@ -109,9 +108,35 @@ bool Form::CanTakeFocus(const ControlSpec& control) const {
   return hwnd && HasStyle(hwnd, WS_VISIBLE | WS_TABSTOP) && IsWindowEnabled(hwnd);
 }
 
+// Option buttons next to each other in the table form one group.
+std::span<const ControlSpec> Form::OptionGroupOf(int id) const {
+  const auto controls = Controls();
+  for (size_t i = 0; i < controls.size(); ++i) {
+    if (controls[i].id != id) continue;
+    if (controls[i].kind != ControlKind::OptionButton) return {};
+    size_t first = i, end = i + 1;
+    while (first > 0 && controls[first - 1].kind == ControlKind::OptionButton) --first;
+    while (end < controls.size() && controls[end].kind == ControlKind::OptionButton) ++end;
+    return controls.subspan(first, end - first);
+  }
+  return {};
+}
+
+// On Windows an automatic option button that gets the focus checks itself and
+// reports a click: the program itself must never put the focus on one while its
+// group has no choice yet, or it chooses for the user.
+bool Form::IsUnchosenOption(HWND hwnd) const {
+  const auto group = OptionGroupOf(GetDlgCtrlID(hwnd));
+  return !group.empty() && std::none_of(group.begin(), group.end(), [&](const ControlSpec& c) {
+    return SendMessageW(Control(c.id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  });
+}
+
+// Where the program puts the focus by itself: the first tab stop that does not
+// choose anything by taking it.
 HWND Form::FirstTabStop() const {
   for (const ControlSpec& control : Controls())
-    if (CanTakeFocus(control)) return Control(control.id);
+    if (CanTakeFocus(control) && !IsUnchosenOption(Control(control.id))) return Control(control.id);
   return nullptr;
 }
 
@@ -131,29 +156,17 @@ HWND Form::NextTabStop(HWND from, bool backwards) const {
   return nullptr;
 }
 
-// Option buttons next to each other in the table form one group.
 void Form::MoveInOptionGroup(HWND from, bool backwards) {
-  const auto controls = Controls();
-  std::vector<const ControlSpec*> group;
   const int fromId = GetDlgCtrlID(from);
-  bool found = false;
-  for (const ControlSpec& control : controls) {
-    if (control.kind != ControlKind::OptionButton) {
-      if (found) break;
-      group.clear();
-      continue;
-    }
-    group.push_back(&control);
-    if (control.id == fromId) found = true;
-  }
-  if (!found) return;
+  const auto group = OptionGroupOf(fromId);
+  if (group.empty()) return;
   const int n = static_cast<int>(group.size());
-  const int at = static_cast<int>(std::find_if(group.begin(), group.end(), [&](const ControlSpec* c) {
-                                    return c->id == fromId;
+  const int at = static_cast<int>(std::find_if(group.begin(), group.end(), [&](const ControlSpec& c) {
+                                    return c.id == fromId;
                                   }) - group.begin());
   for (int step = 1; step < n; ++step) {
-    const ControlSpec* next = group[static_cast<size_t>(((at + (backwards ? -step : step)) % n + n) % n)];
-    HWND hwnd = Control(next->id);
+    const ControlSpec& next = group[static_cast<size_t>(((at + (backwards ? -step : step)) % n + n) % n)];
+    HWND hwnd = Control(next.id);
     if (!HasStyle(hwnd, WS_VISIBLE) || !IsWindowEnabled(hwnd)) continue;
     SetFocus(hwnd);
     // As in a dialog, moving within the group chooses the button.
@@ -184,7 +197,7 @@ void Form::FixOptionGroupTabStops() {
 void Form::RestoreFocus() {
   HWND target = lastFocus_;
   if (!target || !IsWindow(target) || !IsChild(window_, target) || !HasStyle(target, WS_VISIBLE) ||
-      !IsWindowEnabled(target))
+      !IsWindowEnabled(target) || IsUnchosenOption(target))
     target = FirstTabStop();
   if (target && GetFocus() != target) SetFocus(target);
 }

@@ -8,6 +8,7 @@
 
 #include "common/text.h"
 #include "common/win32/wide.h"
+#include "common/win32/win32_files.h"
 
 namespace lirabo {
 
@@ -142,10 +143,15 @@ void LoadDllsFromSystemFolderOnly() {
 
 bool Win32SystemPort::IsPreviousInstanceRunning() {
   // Asked once per process: a reloaded menu is still the same instance.
-  if (!instanceMutex_) {
-    instanceMutex_.reset(CreateMutexW(nullptr, FALSE, instanceName_.c_str()));
-    previousInstance_ = GetLastError() == ERROR_ALREADY_EXISTS;
-  }
+  if (instanceChecked_) return previousInstance_;
+  instanceChecked_ = true;
+  instanceMutex_.reset(CreateMutexW(nullptr, FALSE, instanceName_.c_str()));
+  const DWORD code = GetLastError();
+  // Only ERROR_ALREADY_EXISTS proves another instance. Any failure (access denied
+  // by a mutex of another account) lets the start go on, but leaves a trace.
+  previousInstance_ = instanceMutex_ && code == ERROR_ALREADY_EXISTS;
+  if (!instanceMutex_)
+    OutputDebugStringW(Widen("Prüfung auf eine laufende Instanz fehlgeschlagen: " + SystemErrorDescription(code)).c_str());
   return previousInstance_;
 }
 

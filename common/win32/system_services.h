@@ -48,6 +48,7 @@ class Win32SystemPort final : public SystemPort {
   std::wstring instanceName_;
   UniqueHandle instanceMutex_;
   bool previousInstance_ = false;
+  bool instanceChecked_ = false;
 };
 
 // GetTickCount64: milliseconds since the system started, never set back.

@@ -104,17 +104,42 @@ SysError Win32FilePort::RemoveFile(const std::string& path) {
   return Check(DeleteFileW(Widen(path).c_str()));
 }
 
-SysError Win32FilePort::RenameReplacing(const std::string& from, const std::string& to) {
-  const std::wstring target = Widen(to);
-  // MoveFileExW refuses a write-protected target, and the result must be a normal
-  // file: the flags go first and come back only if the move fails.
-  const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kept) && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-    SetFileAttributesW(target.c_str(), attributes & ~kept);
-  if (MoveFileExW(Widen(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
+// ReplaceFileW, not a rename: the file keeps what the administrator set on it
+// (permissions, attributes, streams), where a renamed file would take the folder's.
+SysError Win32FilePort::RenameReplacing(const std::string& from, const std::string& to, ReadOnlyFile readOnly) {
+  const std::wstring source = Widen(from), target = Widen(to);
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES)
+    return Check(MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+  const DWORD healed = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  if ((attributes & FILE_ATTRIBUTE_READONLY) && readOnly == ReadOnlyFile::Respect)
+    return {ERROR_ACCESS_DENIED, SystemErrorDescription(ERROR_ACCESS_DENIED)};
+  if (readOnly == ReadOnlyFile::Heal && (attributes & healed))
+    SetFileAttributesW(target.c_str(), attributes & ~healed);
+  // No backup name: with one, Wine's replace leaves a moment without the file, in
+  // which a menu starting elsewhere would find nothing.
+  if (ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+    // Windows keeps hidden and system by itself; Wine's ReplaceFileW does not.
+    const DWORD wanted = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) &
+                         (readOnly == ReadOnlyFile::Heal ? ~healed : ~DWORD{0});
+    const DWORD now = GetFileAttributesW(target.c_str());
+    if (now != INVALID_FILE_ATTRIBUTES && (now & healed) != wanted)
+      SetFileAttributesW(target.c_str(), (now & ~healed) | wanted);
+    return {};
+  }
   SysError error = LastSysError();
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kept)) SetFileAttributesW(target.c_str(), attributes);
+  // The old file is gone and the new one still has its staged name: the complete
+  // new bytes go in place.
+  if (error.code == ERROR_UNABLE_TO_MOVE_REPLACEMENT && GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
+      MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return {};
+  if (error.code == ERROR_UNABLE_TO_REMOVE_REPLACED) {
+    // Say why, in the classes the callers wait for: mostly someone holds the file.
+    UniqueFileHandle probe(CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!probe) error = LastSysError();
+  }
+  if (readOnly == ReadOnlyFile::Heal && (attributes & healed)) SetFileAttributesW(target.c_str(), attributes);
   return error;
 }
 
@@ -153,6 +178,8 @@ Expected<std::vector<std::string>> Win32FilePort::ListFiles(const std::string& f
     if (name.size() > wanted.size() && UpperCase(name.substr(name.size() - wanted.size())) == wanted)
       names.push_back(std::move(name));
   } while (FindNextFileW(find.get(), &data));
+  // A share that drops out in the middle must not pass for the end of the list.
+  if (DWORD code = GetLastError(); code != ERROR_NO_MORE_FILES) return SysError{code, SystemErrorDescription(code)};
   return names;
 }
 

@@ -18,7 +18,7 @@ class Win32FilePort final : public FilePort {
   bool DirectoryExists(const std::string& path) override;
   SysError MakeDirectory(const std::string& path) override;
   SysError RemoveFile(const std::string& path) override;
-  SysError RenameReplacing(const std::string& from, const std::string& to) override;
+  SysError RenameReplacing(const std::string& from, const std::string& to, ReadOnlyFile readOnly) override;
   Expected<FileHandle> Open(const std::string& path, FileAccess access, FileShare share,
                             FileCreation creation) override;
   Expected<std::vector<std::string>> ListFiles(const std::string& folder,

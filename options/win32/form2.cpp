@@ -88,7 +88,8 @@ constexpr auto kRegelpultControls =
 Form2::Form2(Form2Context context)
     : Form("Form2"),
       context_(std::move(context)),
-      session_(context_.files, context_.system, context_.messages, context_.path) {}
+      session_(context_.files, context_.system, context_.messages, context_.path,
+               context_.variant == OptionsVariant::Menu ? "Laufzeitfehler: " : "") {}
 
 Form2::~Form2() = default;
 

@@ -61,13 +61,13 @@ class TeacherPin : public ::testing::Test {
     return window;
   }
 
-  // regelpult's "Lehrer-PIN…" by keys: it is the last tab stop, one Shift+Tab back
-  // from the first.
+  // regelpult's "Lehrer-PIN…" by keys: it is the last tab stop, two Shift+Tab back
+  // from the first focus (the colour-depth group lies between).
   HWND OpenPinDialog(Process& regelpult) {
     regelpult = Process::Start(install.Path("regelpult.exe"));
     HWND options = WaitForVisibleWindow(regelpult.Id(), "Optionen");
-    if (!options || !WaitUntil([&] { return FocusedControl(options) == ids::form2::Option2; })) return nullptr;
-    PressKeys(options, {VK_TAB}, VK_SHIFT);
+    if (!options || !WaitUntil([&] { return FocusedControl(options) == ids::form2::HGrund; })) return nullptr;
+    PressKeys(options, {VK_TAB, VK_TAB}, VK_SHIFT);
     if (!WaitUntil([&] { return FocusedControl(options) == ids::form2::Command5; })) return nullptr;
     PressKeys(options, {VK_RETURN});
     return WaitForVisibleWindow(regelpult.Id(), "Lehrer-PIN");

@@ -87,11 +87,13 @@ class FakeFiles final : public FilePort {
     files_.erase(key);
     return {};
   }
-  // Like MoveFileEx after the port cleared the target's attributes: the target is
-  // replaced unless someone has it (or the source) open or the folder is protected.
-  SysError RenameReplacing(const std::string& from, const std::string& to) override {
+  // Like ReplaceFileW: the target is replaced unless someone has it (or the source)
+  // open, it is write-protected and not to be healed, or the folder is protected.
+  SysError RenameReplacing(const std::string& from, const std::string& to, ReadOnlyFile readOnly) override {
     std::string source = Key(from), target = Key(to);
     if (!files_.count(source)) return Error(win_error::kFileNotFound);
+    if (files_.count(target) && files_[target].readOnly && readOnly == ReadOnlyFile::Respect)
+      return Error(win_error::kAccessDenied);
     Prune(source);
     Prune(target);
     if (!opens_[source].empty() || !opens_[target].empty()) return Error(win_error::kSharingViolation);

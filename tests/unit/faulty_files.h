@@ -37,9 +37,9 @@ class FaultyFiles final : public FilePort {
     if (SysError e = Next()) return e;
     return inner_.RemoveFile(path);
   }
-  SysError RenameReplacing(const std::string& from, const std::string& to) override {
+  SysError RenameReplacing(const std::string& from, const std::string& to, ReadOnlyFile readOnly) override {
     if (SysError e = Next()) return e;
-    return inner_.RenameReplacing(from, to);
+    return inner_.RenameReplacing(from, to, readOnly);
   }
   Expected<FileHandle> Open(const std::string& path, FileAccess access, FileShare share,
                             FileCreation creation) override;

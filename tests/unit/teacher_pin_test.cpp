@@ -303,9 +303,9 @@ TEST_F(PinSetting, AFailedWriteKeepsTheOldPinAndSaysWhy) {
   EXPECT_EQ(files.Get(path), before);
   EXPECT_EQ(*files.ListFiles(system.applicationPath, ""), std::vector<std::string>{"lehrerpin.ini"});
 
-  // Without the right to write the program folder: refused after the usual waits.
+  // A write-protected file: refused after the usual waits.
   files.writeBudget_.reset();
-  files.ProtectFolder(system.applicationPath);
+  files.SetReadOnly(path);
   messages.shown.clear();
   EXPECT_FALSE(setting.Save("987654", "987654"));
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Die PIN konnte nicht gespeichert werden.\r\nSystemfehler 5"});
