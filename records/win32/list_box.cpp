@@ -54,9 +54,17 @@ std::vector<std::string> InListBoxOrder(std::vector<std::string> entries) {
   for (std::size_t i = 0; i < entries.size(); ++i) {
     std::wstring wide = Widen(entries[i]);
     const int length = static_cast<int>(wide.size());
-    int bytes = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, wide.c_str(), length, nullptr, 0);
-    keys[i].resize(static_cast<std::size_t>(bytes > 0 ? bytes : 0));
-    LCMapStringW(LOCALE_USER_DEFAULT, kFlags, wide.c_str(), length, reinterpret_cast<LPWSTR>(keys[i].data()), bytes);
+    // Room for most keys at once; a longer one is measured first.
+    std::string& key = keys[i];
+    key.resize(wide.size() * 6 + 16);
+    int bytes = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, wide.c_str(), length, reinterpret_cast<LPWSTR>(key.data()),
+                             static_cast<int>(key.size()));
+    if (bytes == 0 && (bytes = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, wide.c_str(), length, nullptr, 0)) > 0) {
+      key.resize(static_cast<std::size_t>(bytes));
+      bytes = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, wide.c_str(), length, reinterpret_cast<LPWSTR>(key.data()),
+                           bytes);
+    }
+    key.resize(static_cast<std::size_t>(bytes > 0 ? bytes : 0));
   }
   std::vector<std::size_t> order(entries.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
