@@ -2,12 +2,14 @@
 // does to show a window.
 #include <windows.h>
 
+static LRESULT CALLBACK Procedure(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_CLOSE) PostQuitMessage(0);
+  return DefWindowProcW(w, m, wp, lp);
+}
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   WNDCLASSW type{};
-  type.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-    if (m == WM_CLOSE) PostQuitMessage(0);
-    return DefWindowProcW(w, m, wp, lp);
-  };
+  type.lpfnWndProc = Procedure;
   type.hInstance = instance;
   type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
