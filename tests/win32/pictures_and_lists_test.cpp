@@ -8,7 +8,7 @@
 namespace lirabo {
 namespace {
 
-TEST(Pictures, PngBecomesPremultipliedTopDownBgraAndBrokenBytesNoPicture) {
+TEST(Pictures, PngBecomesPremultipliedBgraAndBrokenBytesNoPicture) {
   // 2 x 1 RGBA: (200, 100, 50) at half alpha, then opaque blue.
   const char png[] =
       "\x89\x50\x4E\x47\x0D\x0A\x1A\x0A\x00\x00\x00\x0D\x49\x48\x44\x52\x00\x00\x00\x02\x00\x00\x00\x01\x08\x06"
@@ -18,7 +18,6 @@ TEST(Pictures, PngBecomesPremultipliedTopDownBgraAndBrokenBytesNoPicture) {
   ASSERT_TRUE(picture);
   DIBSECTION dib{};
   ASSERT_EQ(GetObjectW(picture.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
-  EXPECT_EQ(dib.dsBmih.biHeight, -1);
   const auto* bgra = static_cast<const unsigned char*>(dib.dsBm.bmBits);
   EXPECT_EQ(std::vector<int>(bgra, bgra + 8), (std::vector<int>{25, 50, 100, 128, 255, 0, 0, 255}));
   EXPECT_FALSE(DecodePicture(std::string_view(png, 40)));
