@@ -43,11 +43,8 @@ HWND VisibleWindow(DWORD process, const std::string& title) {
   return found;
 }
 
-// From CreateProcess to the visible window, and the processor time the program
-// used so far (which other work on the machine does not inflate); the program is
-// ended afterwards.
-double StartUp(const std::string& program, const std::string& arguments, const std::string& title,
-               double* cpu) {
+// From CreateProcess to the visible window; the program is ended afterwards.
+double StartUp(const std::string& program, const std::string& arguments, const std::string& title) {
   std::wstring line = lirabo::Widen("\"" + program + "\" " + arguments);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -55,9 +52,6 @@ double StartUp(const std::string& program, const std::string& arguments, const s
   const auto start = Clock::now();
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return -1;
   const double took = VisibleWindow(info.dwProcessId, title) ? MsSince(start) : -1;
-  FILETIME created, ended, kernel, user;  // 100 ns units
-  GetProcessTimes(info.hProcess, &created, &ended, &kernel, &user);
-  if (cpu) *cpu = double(kernel.dwLowDateTime + user.dwLowDateTime) / 1e4;
   TerminateProcess(info.hProcess, 0);
   WaitForSingleObject(info.hProcess, INFINITE);
   CloseHandle(info.hProcess);
@@ -99,7 +93,6 @@ void Print(const std::map<std::string, std::vector<double>>& ms, int rounds) {
   for (auto& [name, values] : ms) {
     std::printf("  %-32s %8.1f", name.c_str() + 2, Median(values));
     if (name[0] == '2') std::printf("   %.2fx the minimal window", Median(values) / Median(ms.at("1 minimal window")));
-    if (name[0] == '6') std::printf("   %.2fx", Median(values) / Median(ms.at("6 processor time, minimal window")));
     if (name[0] == '4') std::printf("   %.2fx 5 names", Median(values) / Median(ms.at("3 name entry, 5 names")));
     std::printf("\n");
   }
@@ -120,16 +113,12 @@ int main(int argc, char** argv) {
   std::map<std::string, std::vector<double>> ms;
   for (int round = 0; round <= kRounds; ++round) {  // round 0 warms up and makes the user's copies
     std::map<std::string, double> now;
-    auto time = [&](const std::string& name, const std::string& program, const std::string& arguments,
-                    const std::string& title) {
-      now[name] = StartUp(program, arguments, title, &now["6 processor time, " + name.substr(2)]);
-    };
-    time("1 minimal window", bare, "", "Bare");
-    time("2 menu greeting Anna", menu, "/n=\"Anna\"", lirabo::texts::kMenuCaption);
+    now["1 minimal window"] = StartUp(bare, "", "Bare");
+    now["2 menu greeting Anna"] = StartUp(menu, "/n=\"Anna\"", lirabo::texts::kMenuCaption);
     for (int count : {5, 10000}) {
       t::WriteFileBytes(t::LogFolder() + "\\Namen.ini", Names(count));
-      time((count == 5 ? "3" : "4") + std::string(" name entry, ") + std::to_string(count) + " names", menu, "",
-           lirabo::texts::kNameEntryCaption);
+      now[(count == 5 ? "3" : "4") + std::string(" name entry, ") + std::to_string(count) + " names"] =
+          StartUp(menu, "", lirabo::texts::kNameEntryCaption);
     }
     for (auto& [name, took] : now) if (round) ms[name].push_back(took);
   }
