@@ -2,9 +2,19 @@
 
 #include <uxtheme.h>
 #include <vsstyle.h>
-#include <wincodec.h>
 
+#include <memory>
 #include <string_view>
+
+// Our own resources only: PNG alone, from memory, without failure texts.
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#define STBI_NO_HDR
+#define STBI_NO_LINEAR
+#define STBI_NO_FAILURE_STRINGS
+#define STBI_NO_THREAD_LOCALS
+#include <stb_image.h>
 
 #include "common/win32/twips.h"
 
@@ -17,15 +27,6 @@ struct ThemeTraits {
   static void Close(HTHEME theme) { ::CloseThemeData(theme); }
 };
 using UniqueTheme = UniqueAny<ThemeTraits>;
-
-template <class T>
-struct ComTraits {
-  using Type = T*;
-  static T* Invalid() { return nullptr; }
-  static void Close(T* object) { object->Release(); }
-};
-template <class T>
-using ComOwner = UniqueAny<ComTraits<T>>;
 
 // The resource's bytes: a PNG file as the build rendered it.
 std::string_view ResourceBytes(int resource) {
@@ -68,47 +69,37 @@ void DrawPicture(HDC dc, HBITMAP picture, RECT area, bool disabled) {
 
 }  // namespace
 
-// Decoded by the Windows Imaging Component straight into premultiplied BGRA, the
-// form AlphaBlend wants; stored compressed, the pictures keep the program small.
-UniqueBitmap LoadPicture(int resource) {
-  std::string_view png = ResourceBytes(resource);
+// Decoded by stb_image into premultiplied BGRA, the form AlphaBlend wants; stored
+// compressed, the pictures keep the program small. A decoder of our own spares
+// every start COM and the Windows Imaging Component.
+UniqueBitmap DecodePicture(std::string_view png) {
   if (png.empty()) return {};
-  static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  (void)com;
-  ComOwner<IWICImagingFactory> factory;
-  ComOwner<IWICStream> stream;
-  ComOwner<IWICBitmapDecoder> decoder;
-  ComOwner<IWICBitmapFrameDecode> frame;
-  ComOwner<IWICBitmapSource> pixels;
-  IWICImagingFactory* f = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&f)))) return {};
-  factory.reset(f);
-  IWICStream* st = nullptr;
-  if (FAILED(factory.get()->CreateStream(&st))) return {};
-  stream.reset(st);
-  auto* bytes = reinterpret_cast<BYTE*>(const_cast<char*>(png.data()));
-  if (FAILED(stream.get()->InitializeFromMemory(bytes, static_cast<DWORD>(png.size())))) return {};
-  IWICBitmapDecoder* d = nullptr;
-  if (FAILED(factory.get()->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, &d)))
-    return {};
-  decoder.reset(d);
-  IWICBitmapFrameDecode* fr = nullptr;
-  if (FAILED(decoder.get()->GetFrame(0, &fr))) return {};
-  frame.reset(fr);
-  IWICBitmapSource* px = nullptr;
-  if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.get(), &px))) return {};
-  pixels.reset(px);
-  UINT width = 0, height = 0;
-  if (FAILED(pixels.get()->GetSize(&width, &height)) || !width || !height) return {};
+  int width = 0, height = 0, channels = 0;
+  std::unique_ptr<stbi_uc, decltype(&stbi_image_free)> rgba(
+      stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(png.data()), static_cast<int>(png.size()), &width,
+                            &height, &channels, 4),
+      &stbi_image_free);
+  if (!rgba || width <= 0 || height <= 0) return {};
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), static_cast<LONG>(width), -static_cast<LONG>(height), 1, 32, BI_RGB,
-                    0, 0, 0, 0, 0};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap || FAILED(pixels.get()->CopyPixels(nullptr, width * 4, width * 4 * height, static_cast<BYTE*>(bits))))
-    return {};
+  if (!bitmap) return {};
+  const stbi_uc* from = rgba.get();
+  auto* to = static_cast<BYTE*>(bits);
+  for (std::size_t i = 0, n = static_cast<std::size_t>(width) * static_cast<std::size_t>(height); i < n;
+       ++i, from += 4, to += 4) {
+    const unsigned alpha = from[3];
+    auto premultiply = [alpha](stbi_uc c) { return static_cast<BYTE>((c * alpha + 127) / 255); };
+    to[0] = premultiply(from[2]);
+    to[1] = premultiply(from[1]);
+    to[2] = premultiply(from[0]);
+    to[3] = static_cast<BYTE>(alpha);
+  }
   return bitmap;
 }
+
+UniqueBitmap LoadPicture(int resource) { return DecodePicture(ResourceBytes(resource)); }
 
 void DrawPictureButton(const DRAWITEMSTRUCT& item, HBITMAP picture, bool defaulted, UINT dpi) {
   const bool pressed = item.itemState & ODS_SELECTED;

@@ -1,5 +1,9 @@
 #include "records/win32/list_box.h"
 
+#include <algorithm>
+#include <numeric>
+#include <tuple>
+
 #include "common/win32/wide.h"
 
 namespace lirabo {
@@ -42,11 +46,46 @@ std::vector<std::string> ListBoxEntries(HWND listBox) {
   return entries;
 }
 
+std::vector<std::string> InListBoxOrder(std::vector<std::string> entries) {
+  // One sort key per entry, compared as bytes, gives the order CompareStringW gives,
+  // without comparing the strings themselves again and again.
+  constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+  std::vector<std::string> keys(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    std::wstring wide = Widen(entries[i]);
+    const int length = static_cast<int>(wide.size());
+    // Room for most keys at once; a longer one is measured first.
+    std::string& key = keys[i];
+    key.resize(wide.size() * 6 + 16);
+    int bytes = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, wide.c_str(), length, reinterpret_cast<LPWSTR>(key.data()),
+                             static_cast<int>(key.size()));
+    if (bytes == 0 && (bytes = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, wide.c_str(), length, nullptr, 0)) > 0) {
+      key.resize(static_cast<std::size_t>(bytes));
+      bytes = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, wide.c_str(), length, reinterpret_cast<LPWSTR>(key.data()),
+                           bytes);
+    }
+    key.resize(static_cast<std::size_t>(bytes > 0 ? bytes : 0));
+  }
+  std::vector<std::size_t> order(entries.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return std::tie(keys[a], entries[a]) < std::tie(keys[b], entries[b]);
+  });
+  std::vector<std::string> sorted;
+  sorted.reserve(entries.size());
+  for (std::size_t i : order) sorted.push_back(std::move(entries[i]));
+  return sorted;
+}
+
 void FillListBox(HWND listBox, const std::vector<std::string>& entries) {
   SendMessageW(listBox, WM_SETREDRAW, FALSE, 0);
   SendMessageW(listBox, LB_RESETCONTENT, 0, 0);
+  std::size_t bytes = 0;
+  for (const auto& entry : entries) bytes += (entry.size() + 1) * sizeof(wchar_t);
+  SendMessageW(listBox, LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(bytes));
+  // Appended as they come: LB_ADDSTRING would search each entry's place again.
   for (const auto& entry : entries)
-    SendMessageW(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
+    SendMessageW(listBox, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(Widen(entry).c_str()));
   SendMessageW(listBox, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(listBox, nullptr, TRUE);
 }

@@ -17,6 +17,9 @@ ListOrder ListBoxOrder();
 std::optional<std::string> ListBoxSelection(HWND listBox);
 // Every entry, first to last.
 std::vector<std::string> ListBoxEntries(HWND listBox);
+// The entries sorted as the list box sorts them (ListBoxOrder), quickly for thousands.
+std::vector<std::string> InListBoxOrder(std::vector<std::string> entries);
+// Replaces the entries; they must come in ListBoxOrder already.
 void FillListBox(HWND listBox, const std::vector<std::string>& entries);
 
 }  // namespace lirabo

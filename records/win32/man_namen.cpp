@@ -64,9 +64,7 @@ class ManNamen final : public Form {
     // The panel lies under its controls and never paints over them.
     SetWindowPos(Control(id::Picture1), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     NameEntryList list = LoadNameEntryList(context_.files, context_.paths);
-    HWND box = Control(id::List1);
-    for (const std::string& item : list.items)
-      SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+    FillListBox(Control(id::List1), InListBoxOrder(std::move(list.items)));
     loadError_ = list.error;
     SetText(id::Label2, texts::kNameEntryPrompt);
     PostMessageW(Window(), kAfterShow, 0, 0);
