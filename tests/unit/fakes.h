@@ -1,11 +1,11 @@
 #pragma once
 // Test doubles for the ports. The file fake keeps files in memory and applies the
 // share-mode rules of CreateFile, so that sharing conflicts, access denials and
-// failing writes can be staged without a Windows machine.
-#include <cstdint>
+// failing writes can be staged without a Windows machine; it can also fail its n-th
+// call, which the fault walk uses.
+#include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,225 +22,256 @@
 
 namespace lirabo::fake {
 
-inline SysError Error(std::uint32_t code) { return {code, "Systemfehler " + std::to_string(code)}; }
+inline SysError Error(std::uint32_t code) {
+  return {code, "Systemfehler " + std::to_string(code)};
+}
+using Texts = std::vector<std::string>;
+inline const std::vector<unsigned> kRetryWaits = {500, 1000, 1500};
 
 class FakeFiles final : public FilePort {
  public:
-  struct Node {
-    std::string bytes;
-    bool readOnly = false;
-  };
-  struct OpenRecord {
-    FileAccess access;
-    FileShare share;
-  };
-
-  // Staging.
   void Put(const std::string& path, const std::string& bytes) {
-    AddParents(path);
-    files_[Key(path)].bytes = bytes;
+    for (std::string p = Parent(path); !p.empty(); p = Parent(p))
+      directories_.insert(UpperCase(p));
+    names_[UpperCase(path)] = path;
+    files_[UpperCase(path)] = bytes;
   }
   std::string Get(const std::string& path) const {
-    auto it = files_.find(Key(path));
-    return it == files_.end() ? std::string() : it->second.bytes;
+    auto it = files_.find(UpperCase(path));
+    return it == files_.end() ? std::string() : it->second;
   }
-  bool Has(const std::string& path) const { return files_.count(Key(path)) != 0; }
+  bool Has(const std::string& path) const {
+    return files_.count(UpperCase(path)) != 0;
+  }
   void AddDirectory(const std::string& path) {
-    AddParents(path + "\\x");
+    Put(path + "\\x", "");
+    files_.erase(UpperCase(path + "\\x"));
   }
-  void SetReadOnly(const std::string& path, bool readOnly = true) { files_[Key(path)].readOnly = readOnly; }
+  void SetReadOnly(const std::string& path) {
+    readOnly_.insert(UpperCase(path));
+  }
   // A folder in which nothing may be created or removed.
-  void ProtectFolder(const std::string& path) { protected_.insert(Key(path)); }
-  // Writes fail with a full disk once this many more bytes have been written.
-  void FailWritesAfter(std::uint64_t bytes) { writeBudget_ = bytes; }
-  // Simulates another process holding the file open.
+  void ProtectFolder(const std::string& path) {
+    protected_.insert(UpperCase(path));
+  }
+  // Another process holding the file open, until the returned token is dropped.
   std::shared_ptr<void> HoldByOther(const std::string& path, FileAccess access, FileShare share) {
-    auto id = std::make_shared<int>(0);
-    opens_[Key(path)].push_back({id, {access, share}});
-    return id;
+    auto token = std::make_shared<int>(0);
+    opens_[UpperCase(path)].push_back({token, access, share});
+    return token;
   }
-  int OpenCalls(const std::string& path) const {
-    auto it = openCalls_.find(Key(path));
-    return it == openCalls_.end() ? 0 : it->second;
+  // Call number `call` (from 1, counting every call but the existence checks) fails
+  // with `code`; a failing write first writes half its bytes, as a full disk does.
+  void FailCall(int call, std::uint32_t code) {
+    failAt_ = call;
+    failCode_ = code;
   }
-  int OpenHandles(const std::string& path) {
-    Prune(Key(path));
-    return static_cast<int>(opens_[Key(path)].size());
+  SysError Next() {
+    ++calls;
+    return calls == failAt_ ? Error(failCode_) : SysError{};
   }
+  int calls = 0;
+  std::uint32_t failWrites = 0;  // every write writes half its bytes and fails with it
 
-  // FilePort
-  bool FileExists(const std::string& path) override { return files_.count(Key(path)) != 0; }
-  bool DirectoryExists(const std::string& path) override { return directories_.count(Key(path)) != 0; }
+  bool FileExists(const std::string& path) override {
+    return Has(path);
+  }
+  bool DirectoryExists(const std::string& path) override {
+    return directories_.count(UpperCase(path)) != 0;
+  }
   SysError MakeDirectory(const std::string& path) override {
-    if (directories_.count(Key(path)) || files_.count(Key(path))) return Error(win_error::kAlreadyExists);
-    if (!directories_.count(Key(Parent(path)))) return Error(win_error::kPathNotFound);
-    if (protected_.count(Key(Parent(path)))) return Error(win_error::kAccessDenied);
-    directories_.insert(Key(path));
+    if (SysError e = Next())
+      return e;
+    if (DirectoryExists(path) || Has(path))
+      return Error(win_error::kAlreadyExists);
+    if (!DirectoryExists(Parent(path)))
+      return Error(win_error::kPathNotFound);
+    if (protected_.count(UpperCase(Parent(path))))
+      return Error(win_error::kAccessDenied);
+    directories_.insert(UpperCase(path));
     return {};
   }
   SysError RemoveFile(const std::string& path) override {
-    std::string key = Key(path);
-    if (!files_.count(key)) return Error(win_error::kFileNotFound);
-    if (protected_.count(Key(Parent(path))) || files_[key].readOnly) return Error(win_error::kAccessDenied);
-    Prune(key);
-    if (!opens_[key].empty()) return Error(win_error::kSharingViolation);
-    files_.erase(key);
+    if (SysError e = Next())
+      return e;
+    if (!Has(path))
+      return Error(win_error::kFileNotFound);
+    if (protected_.count(UpperCase(Parent(path))) || readOnly_.count(UpperCase(path)))
+      return Error(win_error::kAccessDenied);
+    if (IsOpen(path))
+      return Error(win_error::kSharingViolation);
+    files_.erase(UpperCase(path));
     return {};
   }
-  // Like MoveFileEx after the port cleared the target's attributes: the target is
-  // replaced unless someone has it (or the source) open or the folder is protected.
+  // Like MoveFileEx after the port cleared the target's attributes.
   SysError RenameReplacing(const std::string& from, const std::string& to) override {
-    std::string source = Key(from), target = Key(to);
-    if (!files_.count(source)) return Error(win_error::kFileNotFound);
-    Prune(source);
-    Prune(target);
-    if (!opens_[source].empty() || !opens_[target].empty()) return Error(win_error::kSharingViolation);
-    if (protected_.count(Key(Parent(to)))) return Error(win_error::kAccessDenied);
-    std::string bytes = files_[source].bytes;
-    files_.erase(source);
+    if (SysError e = Next())
+      return e;
+    if (!Has(from))
+      return Error(win_error::kFileNotFound);
+    if (IsOpen(from) || IsOpen(to))
+      return Error(win_error::kSharingViolation);
+    if (protected_.count(UpperCase(Parent(to))))
+      return Error(win_error::kAccessDenied);
+    std::string bytes = Get(from);
+    files_.erase(UpperCase(from));
+    readOnly_.erase(UpperCase(to));
     Put(to, bytes);
-    files_[target].readOnly = false;
     return {};
   }
   Expected<FileHandle> Open(const std::string& path, FileAccess access, FileShare share,
                             FileCreation creation) override;
   Expected<std::vector<std::string>> ListFiles(const std::string& folder, std::string_view extension) override {
-    if (!directories_.count(Key(folder))) return Error(win_error::kPathNotFound);
+    if (SysError e = Next())
+      return e;
+    if (!DirectoryExists(folder))
+      return Error(win_error::kPathNotFound);
     std::vector<std::string> names;
-    std::string prefix = Key(folder) + "\\";
-    std::string ext = UpperCase(extension);
-    for (const auto& [key, node] : files_) {
-      if (key.rfind(prefix, 0) != 0 || key.find('\\', prefix.size()) != std::string::npos) continue;
-      std::string name = original_[key].substr(prefix.size());
-      if (key.size() > prefix.size() + ext.size() && key.substr(key.size() - ext.size()) == ext)
-        names.push_back(name);
+    const std::string prefix = UpperCase(folder) + "\\";
+    for (const auto& [key, bytes] : files_) {
+      if (key.starts_with(prefix) && key.find('\\', prefix.size()) == std::string::npos &&
+          key.ends_with(UpperCase(extension)))
+        names.push_back(names_[key].substr(prefix.size()));
     }
     return names;
   }
 
-  // Flushing an open file fails (a disconnected share).
-  bool failFlush = false;
-
-  // Used by the open files.
-  std::map<std::string, Node> files_;
-  std::optional<std::uint64_t> writeBudget_;
+  std::map<std::string, std::string> files_;
 
  private:
   friend class FakeOpenFile;
-  static std::string Key(const std::string& path) { return UpperCase(path); }
+  struct Holder {
+    std::weak_ptr<void> alive;
+    FileAccess access;
+    FileShare share;
+  };
   static std::string Parent(const std::string& path) {
     auto slash = path.find_last_of('\\');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
   }
-  void AddParents(const std::string& path) {
-    original_[Key(path)] = path;
-    for (std::string p = Parent(path); !p.empty(); p = Parent(p)) directories_.insert(Key(p));
+  static bool Has(auto set, auto bit) {
+    return (static_cast<unsigned>(set) & static_cast<unsigned>(bit)) != 0;
   }
-  void Prune(const std::string& key) {
-    auto& list = opens_[key];
-    std::vector<std::pair<std::weak_ptr<void>, OpenRecord>> alive;
-    for (auto& entry : list)
-      if (!entry.first.expired()) alive.push_back(entry);
-    list = alive;
+  std::vector<Holder>& Holders(const std::string& path) {
+    auto& list = opens_[UpperCase(path)];
+    std::erase_if(list, [](const Holder& h) { return h.alive.expired(); });
+    return list;
+  }
+  bool IsOpen(const std::string& path) {
+    return !Holders(path).empty();
   }
 
-  std::set<std::string> directories_;
-  std::set<std::string> protected_;
-  std::map<std::string, std::string> original_;
-  std::map<std::string, std::vector<std::pair<std::weak_ptr<void>, OpenRecord>>> opens_;
-  std::map<std::string, int> openCalls_;
+  std::set<std::string> directories_, protected_, readOnly_;
+  std::map<std::string, std::string> names_;
+  std::map<std::string, std::vector<Holder>> opens_;
+  int failAt_ = 0;
+  std::uint32_t failCode_ = 0;
 };
 
 class FakeOpenFile final : public OpenFile {
  public:
   FakeOpenFile(FakeFiles& files, std::string key, std::shared_ptr<void> token)
-      : files_(files), key_(std::move(key)), token_(std::move(token)) {}
-  Expected<std::string> ReadAll() override { return files_.files_[key_].bytes; }
-  Expected<std::uint64_t> Size() override { return static_cast<std::uint64_t>(files_.files_[key_].bytes.size()); }
+      : files_(files), bytes_(files.files_[key]), token_(std::move(token)) {}
+  Expected<std::string> ReadAll() override {
+    if (SysError e = files_.Next())
+      return e;
+    return bytes_;
+  }
+  Expected<std::uint64_t> Size() override {
+    if (SysError e = files_.Next())
+      return e;
+    return std::uint64_t{bytes_.size()};
+  }
   SysError WriteAt(std::uint64_t offset, std::string_view bytes) override {
-    std::string& data = files_.files_[key_].bytes;
-    std::size_t n = bytes.size();
-    bool full = false;
-    if (files_.writeBudget_) {
-      if (*files_.writeBudget_ < n) {
-        n = static_cast<std::size_t>(*files_.writeBudget_);
-        full = true;
-      }
-      *files_.writeBudget_ -= n;
-    }
-    if (data.size() < offset + n) data.resize(static_cast<std::size_t>(offset + n), '\0');
-    data.replace(static_cast<std::size_t>(offset), n, bytes.substr(0, n));
-    return full ? Error(win_error::kDiskFull) : SysError{};
+    SysError e = files_.Next();
+    if (!e && files_.failWrites)
+      e = Error(files_.failWrites);
+    if (e)
+      bytes = bytes.substr(0, bytes.size() / 2);
+    if (bytes_.size() < offset + bytes.size())
+      bytes_.resize(offset + bytes.size(), '\0');
+    bytes_.replace(offset, bytes.size(), bytes);
+    return e;
   }
   SysError Truncate(std::uint64_t size) override {
-    files_.files_[key_].bytes.resize(static_cast<std::size_t>(size));
+    if (SysError e = files_.Next())
+      return e;
+    bytes_.resize(size);
     return {};
   }
-  SysError Flush() override { return files_.failFlush ? Error(win_error::kDiskFull) : SysError{}; }
+  SysError Flush() override {
+    return files_.Next();
+  }
 
  private:
   FakeFiles& files_;
-  std::string key_;
+  std::string& bytes_;
   std::shared_ptr<void> token_;
 };
 
 inline Expected<FileHandle> FakeFiles::Open(const std::string& path, FileAccess access, FileShare share,
                                             FileCreation creation) {
-  std::string key = Key(path);
-  ++openCalls_[key];
-  if (!directories_.count(Key(Parent(path)))) return Error(win_error::kPathNotFound);
-  bool exists = files_.count(key) != 0;
-  if (!exists && creation == FileCreation::OpenExisting) return Error(win_error::kFileNotFound);
-  auto has = [](auto set, auto bit) { return (static_cast<unsigned>(set) & static_cast<unsigned>(bit)) != 0; };
-  bool writes = has(access, FileAccess::Write);
-  if (writes && exists && files_[key].readOnly) return Error(win_error::kAccessDenied);
-  if (!exists && protected_.count(Key(Parent(path)))) return Error(win_error::kAccessDenied);
-  Prune(key);
-  for (const auto& [token, other] : opens_[key]) {
-    bool conflict = (has(access, FileAccess::Read) && !has(other.share, FileShare::Read)) ||
-                    (writes && !has(other.share, FileShare::Write)) ||
-                    (has(other.access, FileAccess::Read) && !has(share, FileShare::Read)) ||
-                    (has(other.access, FileAccess::Write) && !has(share, FileShare::Write));
-    if (conflict) return Error(win_error::kSharingViolation);
+  if (SysError e = Next())
+    return e;
+  if (!DirectoryExists(Parent(path)))
+    return Error(win_error::kPathNotFound);
+  const bool exists = Has(path);
+  const bool writes = Has(access, FileAccess::Write);
+  if (!exists && creation == FileCreation::OpenExisting)
+    return Error(win_error::kFileNotFound);
+  if ((writes && readOnly_.count(UpperCase(path))) || (!exists && protected_.count(UpperCase(Parent(path)))))
+    return Error(win_error::kAccessDenied);
+  for (const Holder& other : Holders(path)) {
+    if ((Has(access, FileAccess::Read) && !Has(other.share, FileShare::Read)) ||
+        (writes && !Has(other.share, FileShare::Write)) ||
+        (Has(other.access, FileAccess::Read) && !Has(share, FileShare::Read)) ||
+        (Has(other.access, FileAccess::Write) && !Has(share, FileShare::Write)))
+      return Error(win_error::kSharingViolation);
   }
-  if (!exists) Put(path, "");
-  if (creation == FileCreation::CreateOrTruncate) files_[key].bytes.clear();
-  auto token = std::make_shared<int>(0);
-  opens_[key].push_back({token, {access, share}});
-  return FileHandle(std::make_unique<FakeOpenFile>(*this, key, token));
+  if (!exists || creation == FileCreation::CreateOrTruncate)
+    Put(path, "");
+  auto token = HoldByOther(path, access, share);
+  return FileHandle(std::make_unique<FakeOpenFile>(*this, UpperCase(path), token));
 }
 
 class FakeSystem final : public SystemPort {
  public:
   std::string applicationPath = "C:\\Lirabo";
-  std::string appData = "C:\\Users\\Lehrer\\AppData\\Roaming";
   std::set<std::string> runningProcesses;
-  bool previousInstance = false;
-  bool nt6 = true;
-  bool startSucceeds = true;
+  bool previousInstance = false, nt6 = true, startSucceeds = true;
   std::vector<unsigned> sleeps;
-  std::vector<std::string> started;
-  std::vector<std::string> activated;
+  std::vector<std::string> started, activated;
   std::vector<int> specialFolderCalls;
 
-  std::string ApplicationPath() override { return applicationPath; }
+  std::string ApplicationPath() override {
+    return applicationPath;
+  }
   std::string GetSpecialFolder(int csidl, bool create, bool verify) override {
     specialFolderCalls.push_back(csidl | (create ? 0x8000 : 0) | (verify ? 0 : 0x4000));
-    return appData;
+    return "C:\\Users\\Lehrer\\AppData\\Roaming";
   }
   bool IsProcessRunning(const std::string& name) override {
     for (const auto& p : runningProcesses)
-      if (UpperCase(p).find(UpperCase(name)) != std::string::npos) return true;
+      if (UpperCase(p).find(UpperCase(name)) != std::string::npos)
+        return true;
     return false;
   }
-  bool IsNt6OrLater() override { return nt6; }
-  void Sleep(unsigned ms) override { sleeps.push_back(ms); }
+  bool IsNt6OrLater() override {
+    return nt6;
+  }
+  void Sleep(unsigned ms) override {
+    sleeps.push_back(ms);
+  }
   bool StartProcess(const std::string& commandLine) override {
     started.push_back(commandLine);
     return startSucceeds;
   }
-  bool IsPreviousInstanceRunning() override { return previousInstance; }
-  void ActivateWindowTitled(const std::string& title) override { activated.push_back(title); }
+  bool IsPreviousInstanceRunning() override {
+    return previousInstance;
+  }
+  void ActivateWindowTitled(const std::string& title) override {
+    activated.push_back(title);
+  }
 };
 
 class FakeMessages final : public MessagePort {
@@ -256,53 +287,43 @@ class FakeMessages final : public MessagePort {
 
   MsgAnswer Show(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) override {
     shown.push_back({text, buttons, icon, title});
-    if (answers.empty()) return MsgAnswer::Ok;
+    if (answers.empty())
+      return MsgAnswer::Ok;
     MsgAnswer a = answers.front();
     answers.erase(answers.begin());
     return a;
   }
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> t;
-    for (const auto& s : shown) t.push_back(s.text);
+  Texts Take() {
+    Texts t;
+    for (const auto& s : shown)
+      t.push_back(s.text);
+    shown.clear();
     return t;
   }
 };
 
-// Not PBKDF2, but as deterministic: the same password, salt and count give the same
-// bytes, and a change in any of them changes the bytes. Random bytes count up, so
-// no two salts are alike.
+// Not PBKDF2, but as deterministic: a change in password, salt or count changes the key.
 class FakeCrypto final : public CryptoPort {
  public:
-  struct Derivation {
-    std::string password;
-    std::uint32_t iterations;
-  };
-  std::vector<Derivation> derivations;
+  std::vector<std::pair<std::string, std::uint32_t>> derivations;
   std::optional<SysError> failure;  // every call fails with it when set
 
-  Expected<std::string> DerivePbkdf2Sha256(std::string_view password, std::string_view salt,
-                                           std::uint32_t iterations, std::size_t length) override {
-    if (failure) return *failure;
+  Expected<std::string> DerivePbkdf2Sha256(std::string_view password, std::string_view salt, std::uint32_t iterations,
+                                           std::size_t length) override {
+    if (failure)
+      return *failure;
     derivations.push_back({std::string(password), iterations});
-    std::uint64_t h = 1469598103934665603ull;
-    auto mix = [&h](std::string_view bytes) {
-      for (char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-      h = (h ^ 0xFF) * 1099511628211ull;  // a field separator
-    };
-    mix(password);
-    mix(salt);
-    mix(std::to_string(iterations));
-    std::string out;
-    for (std::size_t i = 0; i < length; ++i) {
-      h = (h ^ i) * 1099511628211ull;
-      out.push_back(static_cast<char>(h >> 56));
-    }
+    std::string seed = std::string(password) + '\0' + std::string(salt) + '\0' + std::to_string(iterations), out;
+    for (std::size_t i = 0; i < length; ++i)
+      out.push_back(static_cast<char>(std::hash<std::string>{}(seed + char(i))));
     return out;
   }
   Expected<std::string> RandomBytes(std::size_t count) override {
-    if (failure) return *failure;
+    if (failure)
+      return *failure;
     std::string out;
-    for (std::size_t i = 0; i < count; ++i) out.push_back(static_cast<char>(next_++));
+    for (std::size_t i = 0; i < count; ++i)
+      out.push_back(static_cast<char>(next_++));
     return out;
   }
 
@@ -313,59 +334,72 @@ class FakeCrypto final : public CryptoPort {
 class FakeClock final : public ClockPort {
  public:
   std::chrono::milliseconds now{123456};
-  std::chrono::milliseconds Now() override { return now; }
+  std::chrono::milliseconds Now() override {
+    return now;
+  }
 };
 
-// The menu's desktop and windows, recording what start-up and shutdown do.
-class FakeDesktop final : public DesktopPort {
+// The menu's desktop and windows, recording in one list what start-up and shutdown do.
+class FakeDesktop final : public DesktopPort, public MenuWindows {
  public:
   PixelSize screen{1024, 768};
-  PixelRect workArea{0, 0, 1024, 748};
   int testAnswer = kDispChangeSuccessful;
   std::vector<std::string> calls;
+  std::string caption = texts::kMenuCaption, greeting;
+  bool minimizeBox = false, background = false, switchedBackground = false;
+  int nameEntries = 0;
 
-  PixelSize ScreenSize() override { return screen; }
-  int TestDisplayMode(PixelSize size) override {
-    calls.push_back("test " + std::to_string(size.width) + "x" + std::to_string(size.height));
+  PixelSize ScreenSize() override {
+    return screen;
+  }
+  int TestDisplayMode(PixelSize s) override {
+    calls.push_back("test " + Size(s));
     return testAnswer;
   }
-  int SwitchDisplayMode(PixelSize size, bool temporary) override {
-    calls.push_back(std::string(temporary ? "switch " : "restore ") + std::to_string(size.width) + "x" +
-                    std::to_string(size.height));
-    screen = size;
+  int SwitchDisplayMode(PixelSize s, bool temporary) override {
+    calls.push_back((temporary ? "switch " : "restore ") + Size(s));
+    screen = s;
     return kDispChangeSuccessful;
   }
-  void SetTaskbarVisible(bool visible) override { calls.push_back(visible ? "taskbar shown" : "taskbar hidden"); }
-  PixelRect WorkArea() override { return workArea; }
-};
-
-class FakeWindows final : public MenuWindows {
- public:
-  std::string caption = texts::kMenuCaption;
-  std::string greeting;
-  bool nameButton = false;
-  bool minimizeBox = false;
-  bool background = false;
-  bool backgroundAtSwitchedDisplay = false;
-  int nameEntries = 0;
-  std::vector<std::string>* log = nullptr;
-
-  std::string MenuCaption() override { return caption; }
-  void SetMenuCaption(const std::string& c) override { caption = c; }
-  void SetGreeting(const std::string& text) override { greeting = text; }
-  void ShowNameButton() override { nameButton = true; }
-  void AddMinimizeBox() override { minimizeBox = true; }
+  void SetTaskbarVisible(bool visible) override {
+    calls.push_back(visible ? "taskbar shown" : "taskbar hidden");
+  }
+  PixelRect WorkArea() override {
+    return {0, 0, 1024, 748};
+  }
+  std::string MenuCaption() override {
+    return caption;
+  }
+  void SetMenuCaption(const std::string& c) override {
+    caption = c;
+  }
+  void SetGreeting(const std::string& text) override {
+    greeting = text;
+  }
+  void ShowNameButton() override {}
+  void AddMinimizeBox() override {
+    minimizeBox = true;
+  }
   void ShowBackground(bool switched) override {
     background = true;
-    backgroundAtSwitchedDisplay = switched;
-    if (log) log->push_back("background shown");
+    switchedBackground = switched;
+    calls.push_back("background shown");
   }
-  bool IsBackgroundLoaded() override { return background; }
+  bool IsBackgroundLoaded() override {
+    return background;
+  }
   void UnloadBackground() override {
     background = false;
-    if (log) log->push_back("background unloaded");
+    calls.push_back("background unloaded");
   }
-  void OpenNameEntry() override { ++nameEntries; }
+  void OpenNameEntry() override {
+    ++nameEntries;
+  }
+
+ private:
+  static std::string Size(PixelSize s) {
+    return std::to_string(s.width) + "x" + std::to_string(s.height);
+  }
 };
 
 }  // namespace lirabo::fake

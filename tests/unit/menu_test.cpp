@@ -1,0 +1,198 @@
+// The menu's start-up and shutdown against recording fakes, and the F6 PIN gate.
+#include <gtest/gtest.h>
+
+#include "common/teacher_pin.h"
+#include "menu/menu_startup.h"
+#include "menu/teacher_pin_gate.h"
+#include "options/options_format.h"
+#include "tests/unit/fakes.h"
+
+namespace lirabo {
+namespace {
+
+using fake::Texts;
+using namespace std::chrono_literals;
+const std::string kMaster = "C:\\Lirabo\\options.ini";
+const std::string kSettings = "C:\\Users\\Lehrer\\AppData\\Roaming\\DE Zuzururu\\Lirabo";
+const std::string kUser = kSettings + "\\options.ini", kMarker = kSettings + "\\options.bak";
+
+struct Menu {
+  fake::FakeFiles files;
+  fake::FakeSystem system;
+  fake::FakeMessages messages;
+  fake::FakeDesktop desktop;
+  MenuState state;
+  MenuPorts ports{{files, system, messages}, desktop, desktop};
+  explicit Menu(const OptionsRecord& master) {
+    files.AddDirectory("C:\\Users\\Lehrer\\AppData\\Roaming");
+    files.Put(kMaster, FormatOptionsFile(master));
+  }
+  StartupResult Start(const std::string& commandLine = "") {
+    return RunMenuStartup(state, ports, commandLine);
+  }
+};
+
+TEST(MenuStartup, TheUserCopyFollowsAChangedMasterButKeepsItsOwnChangesOtherwise) {
+  Menu m({1});
+  EXPECT_EQ(m.Start(), StartupResult::Ready);  // first start: both copies made
+  EXPECT_EQ(m.system.specialFolderCalls, std::vector<int>{26 | 0x8000});
+  EXPECT_EQ(m.files.Get(kUser), m.files.Get(kMaster));
+  EXPECT_EQ(m.files.Get(kMarker), m.files.Get(kMaster));
+  m.files.Put(kUser, " 2 \r\n-1 \r\n");
+  m.Start();
+  EXPECT_EQ(m.state.settings.Farbtiefe, 2);
+  EXPECT_EQ(m.state.settings.Sprachausgabe, -1);
+  m.files.Put(kMaster, " 3 \r\n");
+  m.Start();
+  EXPECT_EQ(m.state.settings.Farbtiefe, 3);
+  EXPECT_EQ(m.files.Get(kUser), " 3 \r\n");
+  EXPECT_EQ(m.files.Get(kMarker), " 3 \r\n");
+  // A user copy without its marker (a first start whose second copy failed) adopts the master.
+  m.files.Put(kUser, " 2 \r\n");
+  m.files.RemoveFile(kMarker);
+  EXPECT_EQ(m.Start(), StartupResult::Ready);
+  EXPECT_EQ(m.state.settings.Farbtiefe, 3);
+  EXPECT_EQ(m.files.Get(kMarker), " 3 \r\n");
+  EXPECT_TRUE(m.messages.shown.empty());
+}
+
+TEST(MenuStartup, ALockedUserCopyIsTriedFourTimesAMissingMasterEndsAtOnce) {
+  Menu m({});
+  m.Start();
+  auto held = m.files.HoldByOther(kUser, FileAccess::Write, FileShare::None);
+  m.desktop.calls.clear();
+  EXPECT_EQ(m.Start(), StartupResult::EndImmediately);
+  EXPECT_EQ(m.system.sleeps, fake::kRetryWaits);
+  EXPECT_EQ(m.messages.Take(), Texts{"Ich konnte die Programmeinstellungen nicht laden. Eventuell werden diese "
+                                     "momentan geändert. Versuchen Sie, das Programm zu einem späteren Zeipunkt "
+                                     "noch einmal zu starten."});
+  EXPECT_TRUE(m.desktop.calls.empty());
+  held.reset();
+  m.files.RemoveFile(kMaster);
+  EXPECT_EQ(m.Start(), StartupResult::EndImmediately);
+  EXPECT_EQ(m.messages.Take(), Texts{"Systemfehler 2"});
+  EXPECT_EQ(m.system.sleeps.size(), 3u);
+}
+
+TEST(MenuStartup, BackgroundTaskbarDisplayModeAndHelpFollowTheSettings) {
+  Menu m({0, 0, -1});
+  m.Start();
+  EXPECT_FALSE(m.desktop.minimizeBox);
+  EXPECT_EQ(m.desktop.calls, (Texts{"background shown", "taskbar hidden"}));
+  EXPECT_EQ(m.state.helpFile, "C:\\Lirabo\\LiraboHilfe_Top.chm");
+  Menu n({0, 0, 0, -1, -1});  // line 4 is no background
+  n.system.nt6 = false;
+  n.Start();
+  EXPECT_FALSE(n.desktop.background);
+  EXPECT_TRUE(n.desktop.minimizeBox);
+  EXPECT_EQ(n.state.helpFile, "C:\\Lirabo\\LiraboHilfe.hlp");
+
+  Menu full({0, 0, -1, -1, 0, -1});
+  full.Start();
+  EXPECT_EQ(full.state.display.displaySwitchMark, 11);
+  EXPECT_TRUE(full.desktop.switchedBackground);
+  RunMenuShutdown(full.state, full.ports);
+  EXPECT_EQ(full.desktop.calls, (Texts{"test 640x480", "switch 640x480", "background shown", "taskbar hidden",
+                                       "background unloaded", "test 1024x768", "restore 1024x768", "taskbar shown"}));
+  EXPECT_EQ(full.state.display.displaySwitchMark, 0);
+  // A mode that needs a restart is not switched, but the mark is set all the same.
+  Menu restart({0, 0, -1, -1, 0, -1});
+  restart.desktop.testAnswer = kDispChangeRestart;
+  restart.Start();
+  EXPECT_EQ(restart.state.display.displaySwitchMark, 11);
+  EXPECT_FALSE(restart.desktop.switchedBackground);
+  ASSERT_EQ(restart.messages.shown.size(), 1u);
+  EXPECT_EQ(restart.messages.shown[0].title, "Neue Bildschirmeinstellung");
+  EXPECT_EQ(restart.messages.shown[0].buttons, MsgButtons::OkCancel);
+  EXPECT_EQ(restart.messages.shown[0].icon, MsgIcon::Information);
+  EXPECT_EQ(restart.desktop.calls, (Texts{"test 640x480", "background shown", "taskbar hidden"}));
+}
+
+TEST(MenuStartup, ASecondInstanceOrARunningVarkonUnloadsBeforeTouchingAnything) {
+  Menu m({});
+  m.system.previousInstance = true;
+  EXPECT_EQ(m.Start(), StartupResult::Unload);
+  EXPECT_EQ(m.desktop.caption, "-<[Zweite Instanz]>-");
+  EXPECT_EQ(m.system.activated, Texts{"JW Lirabo ;   <F6> für Lehrermenü"});
+  Menu v({});
+  v.system.runningProcesses = {"OLDVARKON.EXE"};
+  EXPECT_EQ(v.Start(), StartupResult::Unload);
+  EXPECT_EQ(v.messages.Take(), Texts{"Während der Varkon läuft, kann der Schnellstarter nicht verwendet werden! "
+                                     "Außerdem sollten währenddessen keine weiteren JW Lernprogramme von Hand "
+                                     "gestartet werden, da dies die Funktion des Varkons stört!"});
+  for (Menu* unloaded : {&m, &v}) {
+    EXPECT_TRUE(unloaded->system.specialFolderCalls.empty());
+    EXPECT_TRUE(unloaded->desktop.calls.empty());
+  }
+}
+
+TEST(MenuStartup, OnlyASafeMarkedNameIsTakenAndUnbekanntIsGreetedWithoutIt) {
+  for (const std::string& line : {std::string(""), std::string("/n=\"..\\..\\x\""), std::string("/n=\"CON\""),
+                                  "/n=\"" + std::string(5000, 'x') + "\""}) {
+    Menu m({0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+    m.Start(line);
+    EXPECT_EQ(m.state.pupilName, "") << line.substr(0, 20);
+    EXPECT_EQ(m.desktop.nameEntries, 1) << line.substr(0, 20);
+    EXPECT_FALSE(m.files.ListFiles(kSettings + "\\Protokoll_2", ".txt").ok()) << line.substr(0, 20);
+  }
+  Menu m({0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+  m.Start("x /n=\"UnBekannt\" y");
+  EXPECT_EQ(m.desktop.greeting, "Hallo!\r\nWähle ein Programm aus:");
+  EXPECT_TRUE(m.files.Has(kSettings + "\\Protokoll_2\\UnBekannt.txt"));
+  EXPECT_TRUE(m.files.Has(kSettings + "\\Protokoll_2\\Namen.ini"));
+  EXPECT_TRUE(m.messages.shown.empty());
+}
+
+TEST(PinGate, F6AsksForThePinReadAtEveryPressAndLocksForAMinuteAfterThreeWrongOnes) {
+  fake::FakeFiles files;
+  fake::FakeSystem system;
+  fake::FakeCrypto crypto;
+  fake::FakeClock clock;
+  TeacherPinGate gate{files, system, crypto, clock};
+  const std::string path = "C:\\Lirabo\\lehrerpin.ini";
+  auto setPin = [&](const char* pin, std::uint32_t iterations) {
+    files.Put(path, FormatPinFile(*MakePinRecord(crypto, pin, iterations)));
+  };
+  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Toggle);
+  setPin("4711", 7);
+  const int calls = files.calls;
+  EXPECT_EQ(gate.OnF6(true), TeacherMenuKey::Toggle);  // a shown menu hides without asking
+  EXPECT_EQ(files.calls, calls);
+  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::AskPin);
+  crypto.derivations.clear();
+  EXPECT_EQ(gate.Check("123"), PinAnswer::Wrong);  // no PIN: no key derived
+  EXPECT_EQ(gate.Check("4711"), PinAnswer::Right);
+  EXPECT_EQ(crypto.derivations, (std::vector<std::pair<std::string, std::uint32_t>>{{"4711", 7}}));
+  setPin("9876", 3);
+  ASSERT_EQ(gate.OnF6(false), TeacherMenuKey::AskPin);
+  EXPECT_EQ(gate.Check("4711"), PinAnswer::Wrong);
+  ASSERT_EQ(gate.OnF6(false), TeacherMenuKey::AskPin);  // "Abbrechen" and F6 again: the count goes on
+  crypto.failure = fake::Error(1359);
+  EXPECT_EQ(gate.Check("9876"), PinAnswer::Failed);  // reported, not counted
+  EXPECT_EQ(gate.CheckError().description, "Systemfehler 1359");
+  crypto.failure.reset();
+  EXPECT_EQ(gate.Check("2222"), PinAnswer::Wrong);
+  EXPECT_EQ(gate.Check("123456789"), PinAnswer::LockedOut);
+  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Ignore);
+  clock.now += 59999ms;
+  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Ignore);
+  clock.now += 1ms;
+  ASSERT_EQ(gate.OnF6(false), TeacherMenuKey::AskPin);
+  EXPECT_EQ(gate.Check("1111"), PinAnswer::Wrong);
+  EXPECT_EQ(gate.Check("9876"), PinAnswer::Right);  // a right PIN starts the count again
+  for (const char* wrong : {"1111", "2222"})
+    EXPECT_EQ(gate.Check(wrong), PinAnswer::Wrong);
+  EXPECT_EQ(gate.Check("3333"), PinAnswer::LockedOut);
+  files.RemoveFile(path);  // applies at once, even during a lock-out
+  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Toggle);
+  files.Put(path, "1234\r\n");
+  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Damaged);
+  setPin("4711", 3);
+  auto writer = files.HoldByOther(path, FileAccess::ReadWrite, FileShare::None);
+  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Unreadable);
+  EXPECT_EQ(gate.ReadError().code, win_error::kSharingViolation);
+  EXPECT_EQ(system.sleeps, fake::kRetryWaits);
+}
+
+}  // namespace
+}  // namespace lirabo
