@@ -28,36 +28,35 @@ inline SysError Error(std::uint32_t code) {
 using Texts = std::vector<std::string>;
 inline const std::vector<unsigned> kRetryWaits = {500, 1000, 1500};
 
+// Paths compare as Windows compares them: without regard to case.
+struct NoCase {
+  bool operator()(const std::string& a, const std::string& b) const {
+    return UpperCase(a) < UpperCase(b);
+  }
+};
+
 class FakeFiles final : public FilePort {
  public:
   void Put(const std::string& path, const std::string& bytes) {
     for (std::string p = Parent(path); !p.empty(); p = Parent(p))
-      directories_.insert(UpperCase(p));
-    names_[UpperCase(path)] = path;
-    files_[UpperCase(path)] = bytes;
+      directories_.insert(p);
+    files_.insert_or_assign(path, bytes);  // a file keeps the case of its first name
   }
   std::string Get(const std::string& path) const {
-    auto it = files_.find(UpperCase(path));
-    return it == files_.end() ? std::string() : it->second;
-  }
-  bool Has(const std::string& path) const {
-    return files_.count(UpperCase(path)) != 0;
+    return files_.contains(path) ? files_.at(path) : std::string();
   }
   void AddDirectory(const std::string& path) {
     Put(path + "\\x", "");
-    files_.erase(UpperCase(path + "\\x"));
+    files_.erase(path + "\\x");
   }
-  void SetReadOnly(const std::string& path) {
-    readOnly_.insert(UpperCase(path));
-  }
-  // A folder in which nothing may be created or removed.
-  void ProtectFolder(const std::string& path) {
-    protected_.insert(UpperCase(path));
+  // A read-only file, or a folder in which nothing may be created or removed.
+  void Deny(const std::string& path) {
+    denied_.insert(path);
   }
   // Another process holding the file open, until the returned token is dropped.
   std::shared_ptr<void> HoldByOther(const std::string& path, FileAccess access, FileShare share) {
     auto token = std::make_shared<int>(0);
-    opens_[UpperCase(path)].push_back({token, access, share});
+    opens_[path].push_back({token, access, share});
     return token;
   }
   // Call number `call` (from 1, counting every call but the existence checks) fails
@@ -67,56 +66,55 @@ class FakeFiles final : public FilePort {
     failCode_ = code;
   }
   SysError Next() {
-    ++calls;
-    return calls == failAt_ ? Error(failCode_) : SysError{};
+    return ++calls == failAt_ ? Error(failCode_) : SysError{};
   }
   int calls = 0;
   std::uint32_t failWrites = 0;  // every write writes half its bytes and fails with it
+  std::map<std::string, std::string, NoCase> files_;
 
   bool FileExists(const std::string& path) override {
-    return Has(path);
+    return files_.contains(path);
   }
   bool DirectoryExists(const std::string& path) override {
-    return directories_.count(UpperCase(path)) != 0;
+    return directories_.contains(path);
   }
   SysError MakeDirectory(const std::string& path) override {
     if (SysError e = Next())
       return e;
-    if (DirectoryExists(path) || Has(path))
+    if (DirectoryExists(path) || FileExists(path))
       return Error(win_error::kAlreadyExists);
     if (!DirectoryExists(Parent(path)))
       return Error(win_error::kPathNotFound);
-    if (protected_.count(UpperCase(Parent(path))))
+    if (denied_.contains(Parent(path)))
       return Error(win_error::kAccessDenied);
-    directories_.insert(UpperCase(path));
+    directories_.insert(path);
     return {};
   }
   SysError RemoveFile(const std::string& path) override {
     if (SysError e = Next())
       return e;
-    if (!Has(path))
+    if (!FileExists(path))
       return Error(win_error::kFileNotFound);
-    if (protected_.count(UpperCase(Parent(path))) || readOnly_.count(UpperCase(path)))
+    if (denied_.contains(Parent(path)) || denied_.contains(path))
       return Error(win_error::kAccessDenied);
-    if (IsOpen(path))
+    if (!Holders(path).empty())
       return Error(win_error::kSharingViolation);
-    files_.erase(UpperCase(path));
+    files_.erase(path);
     return {};
   }
   // Like MoveFileEx after the port cleared the target's attributes.
   SysError RenameReplacing(const std::string& from, const std::string& to) override {
     if (SysError e = Next())
       return e;
-    if (!Has(from))
+    if (!FileExists(from))
       return Error(win_error::kFileNotFound);
-    if (IsOpen(from) || IsOpen(to))
+    if (!Holders(from).empty() || !Holders(to).empty())
       return Error(win_error::kSharingViolation);
-    if (protected_.count(UpperCase(Parent(to))))
+    if (denied_.contains(Parent(to)))
       return Error(win_error::kAccessDenied);
-    std::string bytes = Get(from);
-    files_.erase(UpperCase(from));
-    readOnly_.erase(UpperCase(to));
-    Put(to, bytes);
+    denied_.erase(to);
+    Put(to, Get(from));
+    files_.erase(from);
     return {};
   }
   Expected<FileHandle> Open(const std::string& path, FileAccess access, FileShare share,
@@ -127,51 +125,44 @@ class FakeFiles final : public FilePort {
     if (!DirectoryExists(folder))
       return Error(win_error::kPathNotFound);
     std::vector<std::string> names;
-    const std::string prefix = UpperCase(folder) + "\\";
-    for (const auto& [key, bytes] : files_) {
-      if (key.starts_with(prefix) && key.find('\\', prefix.size()) == std::string::npos &&
-          key.ends_with(UpperCase(extension)))
-        names.push_back(names_[key].substr(prefix.size()));
+    for (const auto& [path, bytes] : files_) {
+      if (NoCase{}(Parent(path), folder) || NoCase{}(folder, Parent(path)))
+        continue;
+      if (UpperCase(path).ends_with(UpperCase(extension)))
+        names.push_back(path.substr(folder.size() + 1));
     }
     return names;
   }
 
-  std::map<std::string, std::string> files_;
-
  private:
-  friend class FakeOpenFile;
   struct Holder {
     std::weak_ptr<void> alive;
     FileAccess access;
     FileShare share;
   };
   static std::string Parent(const std::string& path) {
-    auto slash = path.find_last_of('\\');
+    const auto slash = path.find_last_of('\\');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
   }
   static bool Has(auto set, auto bit) {
     return (static_cast<unsigned>(set) & static_cast<unsigned>(bit)) != 0;
   }
   std::vector<Holder>& Holders(const std::string& path) {
-    auto& list = opens_[UpperCase(path)];
+    auto& list = opens_[path];
     std::erase_if(list, [](const Holder& h) { return h.alive.expired(); });
     return list;
   }
-  bool IsOpen(const std::string& path) {
-    return !Holders(path).empty();
-  }
 
-  std::set<std::string> directories_, protected_, readOnly_;
-  std::map<std::string, std::string> names_;
-  std::map<std::string, std::vector<Holder>> opens_;
+  std::set<std::string, NoCase> directories_, denied_;
+  std::map<std::string, std::vector<Holder>, NoCase> opens_;
   int failAt_ = 0;
   std::uint32_t failCode_ = 0;
 };
 
 class FakeOpenFile final : public OpenFile {
  public:
-  FakeOpenFile(FakeFiles& files, std::string key, std::shared_ptr<void> token)
-      : files_(files), bytes_(files.files_[key]), token_(std::move(token)) {}
+  FakeOpenFile(FakeFiles& files, std::string& bytes, std::shared_ptr<void> token)
+      : files_(files), bytes_(bytes), token_(std::move(token)) {}
   Expected<std::string> ReadAll() override {
     if (SysError e = files_.Next())
       return e;
@@ -215,11 +206,10 @@ inline Expected<FileHandle> FakeFiles::Open(const std::string& path, FileAccess 
     return e;
   if (!DirectoryExists(Parent(path)))
     return Error(win_error::kPathNotFound);
-  const bool exists = Has(path);
-  const bool writes = Has(access, FileAccess::Write);
+  const bool exists = FileExists(path), writes = Has(access, FileAccess::Write);
   if (!exists && creation == FileCreation::OpenExisting)
     return Error(win_error::kFileNotFound);
-  if ((writes && readOnly_.count(UpperCase(path))) || (!exists && protected_.count(UpperCase(Parent(path)))))
+  if (exists ? writes && denied_.contains(path) : denied_.contains(Parent(path)))
     return Error(win_error::kAccessDenied);
   for (const Holder& other : Holders(path)) {
     if ((Has(access, FileAccess::Read) && !Has(other.share, FileShare::Read)) ||
@@ -230,8 +220,7 @@ inline Expected<FileHandle> FakeFiles::Open(const std::string& path, FileAccess 
   }
   if (!exists || creation == FileCreation::CreateOrTruncate)
     Put(path, "");
-  auto token = HoldByOther(path, access, share);
-  return FileHandle(std::make_unique<FakeOpenFile>(*this, UpperCase(path), token));
+  return FileHandle(std::make_unique<FakeOpenFile>(*this, files_.find(path)->second, HoldByOther(path, access, share)));
 }
 
 class FakeSystem final : public SystemPort {
@@ -313,22 +302,20 @@ class FakeCrypto final : public CryptoPort {
     if (failure)
       return *failure;
     derivations.push_back({std::string(password), iterations});
-    std::string seed = std::string(password) + '\0' + std::string(salt) + '\0' + std::to_string(iterations), out;
-    for (std::size_t i = 0; i < length; ++i)
-      out.push_back(static_cast<char>(std::hash<std::string>{}(seed + char(i))));
-    return out;
+    const std::string seed = std::string(password) + '|' + std::string(salt) + '|' + std::to_string(iterations);
+    std::string out;
+    while (out.size() < length)
+      out += std::to_string(std::hash<std::string>{}(seed + out));
+    return out.substr(0, length);
   }
   Expected<std::string> RandomBytes(std::size_t count) override {
     if (failure)
       return *failure;
-    std::string out;
-    for (std::size_t i = 0; i < count; ++i)
-      out.push_back(static_cast<char>(next_++));
-    return out;
+    return std::string(count, static_cast<char>(++random_));
   }
 
  private:
-  unsigned char next_ = 0;
+  int random_ = 0;
 };
 
 class FakeClock final : public ClockPort {
@@ -346,18 +333,17 @@ class FakeDesktop final : public DesktopPort, public MenuWindows {
   int testAnswer = kDispChangeSuccessful;
   std::vector<std::string> calls;
   std::string caption = texts::kMenuCaption, greeting;
-  bool minimizeBox = false, background = false, switchedBackground = false;
-  int nameEntries = 0;
+  bool background = false;
 
   PixelSize ScreenSize() override {
     return screen;
   }
   int TestDisplayMode(PixelSize s) override {
-    calls.push_back("test " + Size(s));
+    calls.push_back("test " + std::to_string(s.width) + "x" + std::to_string(s.height));
     return testAnswer;
   }
   int SwitchDisplayMode(PixelSize s, bool temporary) override {
-    calls.push_back((temporary ? "switch " : "restore ") + Size(s));
+    calls.push_back((temporary ? "switch " : "restore ") + std::to_string(s.width) + "x" + std::to_string(s.height));
     screen = s;
     return kDispChangeSuccessful;
   }
@@ -378,12 +364,11 @@ class FakeDesktop final : public DesktopPort, public MenuWindows {
   }
   void ShowNameButton() override {}
   void AddMinimizeBox() override {
-    minimizeBox = true;
+    calls.push_back("minimize box");
   }
   void ShowBackground(bool switched) override {
     background = true;
-    switchedBackground = switched;
-    calls.push_back("background shown");
+    calls.push_back(switched ? "background at 640" : "background");
   }
   bool IsBackgroundLoaded() override {
     return background;
@@ -393,12 +378,7 @@ class FakeDesktop final : public DesktopPort, public MenuWindows {
     calls.push_back("background unloaded");
   }
   void OpenNameEntry() override {
-    ++nameEntries;
-  }
-
- private:
-  static std::string Size(PixelSize s) {
-    return std::to_string(s.width) + "x" + std::to_string(s.height);
+    calls.push_back("name entry");
   }
 };
 

@@ -52,7 +52,7 @@ struct Workflow {
 std::map<std::string, std::optional<std::string>> Take(World& w, const std::vector<std::string>& paths) {
   std::map<std::string, std::optional<std::string>> shot;
   for (const auto& f : paths)
-    shot[f] = w.files.Has(f) ? std::optional(w.files.Get(f)) : std::nullopt;
+    shot[f] = w.files.FileExists(f) ? std::optional(w.files.Get(f)) : std::nullopt;
   return shot;
 }
 
@@ -77,7 +77,7 @@ void Walk(const Workflow& flow) {
           std::string(flow.name) + ", call " + std::to_string(call) + ", error " + std::to_string(code);
       for (const auto& f : flow.files) {
         EXPECT_TRUE(now.at(f) == before.at(f) || now.at(f) == after.at(f)) << where << ": " << f;
-        EXPECT_FALSE(w.files.Has(f + ".neu")) << where << ": staged file left beside " << f;
+        EXPECT_FALSE(w.files.FileExists(f + ".neu")) << where << ": staged file left beside " << f;
       }
       EXPECT_TRUE(agrees) << where << ": the program's state disagrees with the disk";
       EXPECT_TRUE(now == after || w.messages.Take() != told) << where << ": nobody was told";
@@ -134,7 +134,7 @@ const Workflow kWorkflows[] = {
        viewer.Load();
        (void)viewer.DeleteLog("Anna.txt");
        const bool listed = std::count(viewer.Logs().begin(), viewer.Logs().end(), "Anna.txt") == 1;
-       return listed == w.files.Has(kAnna) || viewer.Logs().empty();
+       return listed == w.files.FileExists(kAnna) || viewer.Logs().empty();
      }},
     {"the options rewrite",
      {kMaster},
@@ -176,7 +176,7 @@ const Workflow kWorkflows[] = {
        w.files.Put(kWordList, kWord);
        w.messages.answers = {MsgAnswer::Yes};
      },
-     [](World& w) { return PrepareNewWordList(w.services).has_value() == !w.files.Has(kWordList); }},
+     [](World& w) { return PrepareNewWordList(w.services).has_value() == !w.files.FileExists(kWordList); }},
     {"Wortliste wiederherstellen",
      {kWordList},
      [](World& w) {

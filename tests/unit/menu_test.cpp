@@ -66,46 +66,63 @@ TEST(MenuStartup, ALockedUserCopyIsTriedFourTimesAMissingMasterEndsAtOnce) {
   EXPECT_EQ(m.messages.Take(), Texts{"Ich konnte die Programmeinstellungen nicht laden. Eventuell werden diese "
                                      "momentan geändert. Versuchen Sie, das Programm zu einem späteren Zeipunkt "
                                      "noch einmal zu starten."});
-  EXPECT_TRUE(m.desktop.calls.empty());
   held.reset();
   m.files.RemoveFile(kMaster);
   EXPECT_EQ(m.Start(), StartupResult::EndImmediately);
   EXPECT_EQ(m.messages.Take(), Texts{"Systemfehler 2"});
-  EXPECT_EQ(m.system.sleeps.size(), 3u);
+  EXPECT_TRUE(m.desktop.calls.empty());
 }
 
-TEST(MenuStartup, BackgroundTaskbarDisplayModeAndHelpFollowTheSettings) {
-  Menu m({0, 0, -1});
-  m.Start();
-  EXPECT_FALSE(m.desktop.minimizeBox);
-  EXPECT_EQ(m.desktop.calls, (Texts{"background shown", "taskbar hidden"}));
-  EXPECT_EQ(m.state.helpFile, "C:\\Lirabo\\LiraboHilfe_Top.chm");
-  Menu n({0, 0, 0, -1, -1});  // line 4 is no background
-  n.system.nt6 = false;
-  n.Start();
-  EXPECT_FALSE(n.desktop.background);
-  EXPECT_TRUE(n.desktop.minimizeBox);
-  EXPECT_EQ(n.state.helpFile, "C:\\Lirabo\\LiraboHilfe.hlp");
-
-  Menu full({0, 0, -1, -1, 0, -1});
-  full.Start();
-  EXPECT_EQ(full.state.display.displaySwitchMark, 11);
-  EXPECT_TRUE(full.desktop.switchedBackground);
-  RunMenuShutdown(full.state, full.ports);
-  EXPECT_EQ(full.desktop.calls, (Texts{"test 640x480", "switch 640x480", "background shown", "taskbar hidden",
-                                       "background unloaded", "test 1024x768", "restore 1024x768", "taskbar shown"}));
-  EXPECT_EQ(full.state.display.displaySwitchMark, 0);
-  // A mode that needs a restart is not switched, but the mark is set all the same.
-  Menu restart({0, 0, -1, -1, 0, -1});
-  restart.desktop.testAnswer = kDispChangeRestart;
-  restart.Start();
-  EXPECT_EQ(restart.state.display.displaySwitchMark, 11);
-  EXPECT_FALSE(restart.desktop.switchedBackground);
-  ASSERT_EQ(restart.messages.shown.size(), 1u);
-  EXPECT_EQ(restart.messages.shown[0].title, "Neue Bildschirmeinstellung");
-  EXPECT_EQ(restart.messages.shown[0].buttons, MsgButtons::OkCancel);
-  EXPECT_EQ(restart.messages.shown[0].icon, MsgIcon::Information);
-  EXPECT_EQ(restart.desktop.calls, (Texts{"test 640x480", "background shown", "taskbar hidden"}));
+TEST(MenuStartup, DesktopHelpAndPupilFollowTheSettingsAndTheCommandLine) {
+  const struct {
+    OptionsRecord master;
+    int test;
+    std::string line, pupil;
+    Texts calls;
+  } rows[] = {
+      {{0, 0, -1}, 0, "", "", {"background", "taskbar hidden", "background unloaded", "taskbar shown"}},
+      {{0, 0, 0, -1, -1}, 0, "", "", {"minimize box", "taskbar shown"}},  // line 4 is no background
+      {{0, 0, 0, 0, 0, 0, 0, 0, 0, 1}, 0, "/n=\"Anna", "", {"minimize box", "name entry", "taskbar shown"}},
+      {{0, 0, -1, -1, 0, -1},
+       0,
+       "",
+       "",
+       {"test 640x480", "switch 640x480", "background at 640", "taskbar hidden", "background unloaded", "test 1024x768",
+        "restore 1024x768", "taskbar shown"}},
+      {{0, 0, -1, -1, 0, -1},
+       kDispChangeRestart,
+       "",
+       "",
+       {"test 640x480", "background", "taskbar hidden", "background unloaded", "test 1024x768", "taskbar shown"}},
+      {{0, 0, 0, 0, 0, 0, 0, 0, 0, 1},
+       0,
+       "x /n=\"Anna Lena\" /n=\"Ben\"",
+       "Anna Lena",
+       {"minimize box", "taskbar shown"}},
+      {{0, 0, 0, 0, 0, 0, 0, 0, 0, 1}, 0, "/N=\"Anna\"", "", {"minimize box", "name entry", "taskbar shown"}},
+      {{0, 0, 0, 0, 0, 0, 0, 0, 0, 1}, 0, "/n=\"..\\x\"", "", {"minimize box", "name entry", "taskbar shown"}},
+      {{0, 0, 0, 0, 0, 0, 0, 0, 0, 1}, 0, "/n=\"CON\"", "", {"minimize box", "name entry", "taskbar shown"}},
+      {{0, 0, 0, 0, 0, 0, 0, 0, 0, 1},
+       0,
+       "/n=\"" + std::string(5000, 'x') + "\"",
+       "",
+       {"minimize box", "name entry", "taskbar shown"}},
+  };
+  for (const auto& row : rows) {
+    Menu m(row.master);
+    m.system.nt6 = row.master.HGrund != 0;
+    m.desktop.testAnswer = row.test;
+    m.Start(row.line);
+    EXPECT_EQ(m.state.pupilName, row.pupil) << row.line.substr(0, 20);
+    EXPECT_EQ(m.state.helpFile, m.system.nt6 ? "C:\\Lirabo\\LiraboHilfe_Top.chm" : "C:\\Lirabo\\LiraboHilfe.hlp");
+    EXPECT_EQ(m.files.ListFiles(kSettings + "\\Protokoll_2", ".txt").ok(), !row.pupil.empty());
+    EXPECT_EQ(m.state.display.displaySwitchMark, row.master.Auflösung ? 11 : 0);
+    RunMenuShutdown(m.state, m.ports);
+    EXPECT_EQ(m.desktop.calls, row.calls) << row.line.substr(0, 20);
+    EXPECT_EQ(m.messages.shown.size(), row.test == kDispChangeRestart ? 2u : 0u);
+    if (row.test)
+      EXPECT_EQ(m.messages.shown[0].title, "Neue Bildschirmeinstellung");
+  }
 }
 
 TEST(MenuStartup, ASecondInstanceOrARunningVarkonUnloadsBeforeTouchingAnything) {
@@ -124,23 +141,11 @@ TEST(MenuStartup, ASecondInstanceOrARunningVarkonUnloadsBeforeTouchingAnything) 
     EXPECT_TRUE(unloaded->system.specialFolderCalls.empty());
     EXPECT_TRUE(unloaded->desktop.calls.empty());
   }
-}
-
-TEST(MenuStartup, OnlyASafeMarkedNameIsTakenAndUnbekanntIsGreetedWithoutIt) {
-  for (const std::string& line : {std::string(""), std::string("/n=\"..\\..\\x\""), std::string("/n=\"CON\""),
-                                  "/n=\"" + std::string(5000, 'x') + "\""}) {
-    Menu m({0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
-    m.Start(line);
-    EXPECT_EQ(m.state.pupilName, "") << line.substr(0, 20);
-    EXPECT_EQ(m.desktop.nameEntries, 1) << line.substr(0, 20);
-    EXPECT_FALSE(m.files.ListFiles(kSettings + "\\Protokoll_2", ".txt").ok()) << line.substr(0, 20);
-  }
-  Menu m({0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
-  m.Start("x /n=\"UnBekannt\" y");
-  EXPECT_EQ(m.desktop.greeting, "Hallo!\r\nWähle ein Programm aus:");
-  EXPECT_TRUE(m.files.Has(kSettings + "\\Protokoll_2\\UnBekannt.txt"));
-  EXPECT_TRUE(m.files.Has(kSettings + "\\Protokoll_2\\Namen.ini"));
-  EXPECT_TRUE(m.messages.shown.empty());
+  Menu u({0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+  u.Start("x /n=\"UnBekannt\" y");
+  EXPECT_EQ(u.desktop.greeting, "Hallo!\r\nWähle ein Programm aus:");
+  EXPECT_TRUE(u.files.FileExists(kSettings + "\\Protokoll_2\\UnBekannt.txt"));
+  EXPECT_TRUE(u.files.FileExists(kSettings + "\\Protokoll_2\\Namen.ini"));
 }
 
 TEST(PinGate, F6AsksForThePinReadAtEveryPressAndLocksForAMinuteAfterThreeWrongOnes) {

@@ -141,7 +141,7 @@ TEST(PinSetting, SavesOneCheckedPinRemovesItAndReportsEveryFailure) {
     EXPECT_FALSE(setting.Save(pin, repeated)) << pin;
     EXPECT_EQ(messages.Take(), Texts{message}) << pin;
   }
-  EXPECT_TRUE(crypto.derivations.empty() && !files.Has(path));
+  EXPECT_TRUE(crypto.derivations.empty() && !files.FileExists(path));
   ASSERT_TRUE(setting.Save("4711", "4711"));
   EXPECT_EQ(messages.Take(), Texts{"Die PIN gilt ab sofort für alle Computer dieser Installation."});
   auto record = ParsePinFile(files.Get(path));
@@ -151,7 +151,7 @@ TEST(PinSetting, SavesOneCheckedPinRemovesItAndReportsEveryFailure) {
   EXPECT_FALSE(*PinMatches(crypto, *record, "4712"));
   EXPECT_NE(MakePinRecord(crypto, "4711")->salt, record->salt);
   EXPECT_TRUE(setting.CanRemove());
-  files.ProtectFolder("C:\\Lirabo");
+  files.Deny("C:\\Lirabo");
   EXPECT_FALSE(setting.Save("9876", "9876"));
   EXPECT_EQ(messages.Take(), Texts{"Die PIN konnte nicht gespeichert werden.\r\nSystemfehler 5"});
   EXPECT_EQ(system.sleeps, fake::kRetryWaits);
@@ -164,7 +164,7 @@ TEST(PinSetting, SavesOneCheckedPinRemovesItAndReportsEveryFailure) {
   EXPECT_EQ(setting.StateText(), "Die Datei lehrerpin.ini ist beschädigt.");
   ASSERT_TRUE(setting.CanRemove() && setting.Remove());
   EXPECT_EQ(messages.Take(), Texts{texts::kPinRemoved});
-  EXPECT_FALSE(files.Has(path) || setting.CanRemove());
+  EXPECT_FALSE(files.FileExists(path) || setting.CanRemove());
   EXPECT_EQ(setting.StateText(), texts::kPinStateNone);
 }
 

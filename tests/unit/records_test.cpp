@@ -57,11 +57,11 @@ TEST_F(Records, RegisterLinesEndInCrLfAndACrBeforeALineEndIsNeverPartOfAName) {
 
 TEST_F(Records, TheRegisterStartsAsAByteCopyOfTheDeliveryOrEmpty) {
   ASSERT_FALSE(EnsureNameRegister(files, paths));
-  EXPECT_TRUE(files.Has(reg) && files.Get(reg).empty());
+  EXPECT_TRUE(files.FileExists(reg) && files.Get(reg).empty());
   files.RemoveFile(reg);
   const std::string delivered = "Anna\r\nunbekannt\r\n\r\n\x80\xDF\xFF\r\nletzte";
   files.Put(paths.DeliveredRegister(), delivered);
-  files.SetReadOnly(paths.DeliveredRegister());
+  files.Deny(paths.DeliveredRegister());
   ASSERT_FALSE(EnsureNameRegister(files, paths));
   EXPECT_EQ(files.Get(reg), delivered);
   EXPECT_EQ(LoadNameEntryList(files, paths).items, (Texts{"Anna", "", "\u20AC\u00DF\u00FF", "letzte"}));
@@ -93,7 +93,7 @@ TEST_F(Records, ConfirmingRecordsEachNameOnceInAnyCaseAndRefusesWithAReason) {
 
 TEST_F(Records, APupilIsLetInWhenTheLogOrTheRegisterCannotBeWritten) {
   files.Put(reg, "Anna\r\n");
-  files.ProtectFolder(paths.LogFolder());
+  files.Deny(paths.LogFolder());
   ASSERT_TRUE(Confirm("Zoe"));
   EXPECT_EQ(pupil, "Zoe");
   EXPECT_EQ(files.Get(reg), "Anna\r\nZoe\r\n");
@@ -103,7 +103,7 @@ TEST_F(Records, APupilIsLetInWhenTheLogOrTheRegisterCannotBeWritten) {
   gone.AddDirectory(paths.settingsFolder);
   ASSERT_TRUE(ConfirmPupilName(gone, messages, paths, "Emma", pupil));
   EXPECT_EQ(gone.Get(reg), "Emma\r\n");
-  EXPECT_TRUE(gone.Has(paths.PupilLog("Emma")) && messages.shown.empty());
+  EXPECT_TRUE(gone.FileExists(paths.PupilLog("Emma")) && messages.shown.empty());
   // The register gone: it comes back from the delivery copy.
   gone.Put(paths.DeliveredRegister(), "Zoe\r\nAnna");
   gone.RemoveFile(reg);
@@ -175,7 +175,7 @@ TEST_F(Records, TheLogViewerListsShowsAndDeletesLogsOnlyAfterYes) {
   EXPECT_TRUE(viewer.DeleteLog("carl.TXT"));
   EXPECT_EQ(viewer.Text(), "");
   EXPECT_EQ(viewer.Logs(), (Texts{"Anna.txt", "Ben.txt", "Dora.txt"}));
-  EXPECT_TRUE(files.Has(folder + "Namen.ini"));
+  EXPECT_TRUE(files.FileExists(folder + "Namen.ini"));
 }
 
 }  // namespace

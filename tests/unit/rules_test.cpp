@@ -131,9 +131,6 @@ TEST(PupilName, KeysNameCheckAndFileNameRule) {
   const std::size_t room = 259 - CodePointCount(paths.PupilLog(""));  // the path may reach 259 characters
   EXPECT_TRUE(IsUsablePupilName(paths, std::string(room, 'a')));
   EXPECT_FALSE(IsUsablePupilName(paths, std::string(room + 1, 'a')));
-  EXPECT_EQ(FindNameMarker("/p=\"C:\\x\" /n=\"Anna Lena\" /n=\"Ben\""), "Anna Lena");
-  for (const char* none : {"/N=\"Anna\"", "/n=Anna", "/n=\"Anna"})
-    EXPECT_FALSE(FindNameMarker(none)) << none;
 }
 
 TEST(ClassifySound, RecognisesOnlyTheLowerAndCapitalisedFormsOfTheElevenSounds) {

@@ -78,7 +78,7 @@ TEST_F(WordList, OnlyValidWordsAreStoredAndTheTeacherIsToldWhy) {
   EXPECT_EQ(messages.Take(), Texts{kBusy});
   EXPECT_EQ(system.sleeps, fake::kRetryWaits);
   holder.reset();
-  files.SetReadOnly(kList);
+  files.Deny(kList);
   EXPECT_EQ(list.OpenWordList().status, OpenStatus::Busy);
   EXPECT_EQ(system.sleeps.size(), 6u);
   system.applicationPath = "C:\\Fehlt";
@@ -119,7 +119,7 @@ TEST_F(WordList, NewAndRestoreAskFirstAndLeaveAListHeldElsewhereAsItIs) {
   for (int twice = 0; twice < 2; ++twice) {  // without a list there is nothing to delete, and that is no error
     messages.answers = {MsgAnswer::Yes};
     EXPECT_EQ(PrepareNewWordList(ports), WordEditMode::NewList);
-    EXPECT_FALSE(files.Has(kList));
+    EXPECT_FALSE(files.FileExists(kList));
   }
   EXPECT_EQ(messages.Take(), (Texts{askRestore, askNew, askNew}));
 }
