@@ -10,13 +10,8 @@
 
 #include "common/text.h"
 
-#define FUZZ_CHECK(condition)                                                               \
-  do {                                                                                      \
-    if (!(condition)) {                                                                     \
-      std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                         \
-    }                                                                                       \
-  } while (0)
+#define FUZZ_CHECK(c) \
+  ((c) ? void() : (std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #c), std::abort()))
 
 namespace lirabo::fuzz {
 void Check(std::string_view input);
