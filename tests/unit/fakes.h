@@ -68,6 +68,13 @@ class FakeFiles final : public FilePort {
   SysError Next() {
     return ++calls == failAt_ ? Error(failCode_) : SysError{};
   }
+  // A call's error as Windows checks it: the injected fault first, then the first rule broken.
+  SysError Check(std::initializer_list<std::pair<bool, std::uint32_t>> rules) {
+    SysError e = Next();
+    for (auto [broken, code] : rules)
+      e = e ? e : broken ? Error(code) : e;
+    return e;
+  }
   int calls = 0;
   std::uint32_t failWrites = 0;  // every write writes half its bytes and fails with it
   std::map<std::string, std::string, NoCase> files_;
@@ -79,39 +86,28 @@ class FakeFiles final : public FilePort {
     return directories_.contains(path);
   }
   SysError MakeDirectory(const std::string& path) override {
-    if (SysError e = Next())
-      return e;
-    if (DirectoryExists(path) || FileExists(path))
-      return Error(win_error::kAlreadyExists);
-    if (!DirectoryExists(Parent(path)))
-      return Error(win_error::kPathNotFound);
-    if (denied_.contains(Parent(path)))
-      return Error(win_error::kAccessDenied);
-    directories_.insert(path);
-    return {};
+    SysError e = Check({{DirectoryExists(path) || FileExists(path), win_error::kAlreadyExists},
+                        {!DirectoryExists(Parent(path)), win_error::kPathNotFound},
+                        {denied_.contains(Parent(path)), win_error::kAccessDenied}});
+    if (!e)
+      directories_.insert(path);
+    return e;
   }
   SysError RemoveFile(const std::string& path) override {
-    if (SysError e = Next())
-      return e;
-    if (!FileExists(path))
-      return Error(win_error::kFileNotFound);
-    if (denied_.contains(Parent(path)) || denied_.contains(path))
-      return Error(win_error::kAccessDenied);
-    if (!Holders(path).empty())
-      return Error(win_error::kSharingViolation);
-    files_.erase(path);
-    return {};
+    SysError e = Check({{!FileExists(path), win_error::kFileNotFound},
+                        {denied_.contains(Parent(path)) || denied_.contains(path), win_error::kAccessDenied},
+                        {!Holders(path).empty(), win_error::kSharingViolation}});
+    if (!e)
+      files_.erase(path);
+    return e;
   }
   // Like MoveFileEx after the port cleared the target's attributes.
   SysError RenameReplacing(const std::string& from, const std::string& to) override {
-    if (SysError e = Next())
+    SysError e = Check({{!FileExists(from), win_error::kFileNotFound},
+                        {!Holders(from).empty() || !Holders(to).empty(), win_error::kSharingViolation},
+                        {denied_.contains(Parent(to)), win_error::kAccessDenied}});
+    if (e)
       return e;
-    if (!FileExists(from))
-      return Error(win_error::kFileNotFound);
-    if (!Holders(from).empty() || !Holders(to).empty())
-      return Error(win_error::kSharingViolation);
-    if (denied_.contains(Parent(to)))
-      return Error(win_error::kAccessDenied);
     denied_.erase(to);
     Put(to, Get(from));
     files_.erase(from);
