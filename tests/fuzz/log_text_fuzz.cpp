@@ -1,47 +1,20 @@
-// A pupil's log as the log viewer shows it, against a plain byte-by-byte reading.
-#include "common/text.h"
+// A pupil's log as the log viewer shows it.
 #include "records/log_viewer.h"
 #include "tests/fuzz/fuzz_check.h"
 
-using namespace lirabo;
-
-namespace {
-
-// The rule of the header, one byte at a time: CR LF, CR and LF are each one break,
-// written as CR LF, a last line without a break gets one, and a NUL is a blank.
-std::string Normalised(std::string_view bytes) {
-  std::string out;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\r' || bytes[i] == '\n') {
-      if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-      out += "\r\n";
-    } else {
-      out += bytes[i] == '\0' ? ' ' : bytes[i];
-    }
-  }
-  if (!bytes.empty() && bytes.back() != '\r' && bytes.back() != '\n') out += "\r\n";
-  return out;
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view bytes = fuzz::AsText(data, size);
+void lirabo::fuzz::Check(std::string_view bytes) {
   const std::string shown = LogTextForDisplay(bytes);
-
-  FUZZ_CHECK(fuzz::IsValidUtf8(shown));
-  FUZZ_CHECK(shown.empty() == bytes.empty());
-  if (!shown.empty()) FUZZ_CHECK(shown.ends_with("\r\n"));
-  // No stray break survives: every CR starts a CR LF, every LF ends one.
+  FUZZ_CHECK(shown.empty() == bytes.empty() && (shown.empty() || shown.ends_with("\r\n")));
+  // Every break is CR LF; the text between breaks is the file's, a NUL shown as a blank.
+  std::string plain, file;
   for (std::size_t i = 0; i < shown.size(); ++i) {
-    if (shown[i] == '\r') FUZZ_CHECK(i + 1 < shown.size() && shown[i + 1] == '\n');
-    if (shown[i] == '\n') FUZZ_CHECK(i > 0 && shown[i - 1] == '\r');
+    if (shown[i] == '\r' || shown[i] == '\n')
+      FUZZ_CHECK(shown.substr(i - (shown[i] == '\n'), 2) == "\r\n");
+    if (shown[i] != '\r' && shown[i] != '\n')
+      plain += shown[i];
   }
-  // Same text as the plain reading; nothing lost on the way back to 1252.
-  const std::string expected = Normalised(bytes);
-  FUZZ_CHECK(shown == Cp1252ToUtf8(expected));
-  FUZZ_CHECK(Utf8ToCp1252(shown) == expected);
-  // What is shown is shown again unchanged (as 1252 bytes it is already normal).
-  FUZZ_CHECK(LogTextForDisplay(expected) == shown);
-  return 0;
+  for (char c : bytes)
+    file += c == '\0' ? std::string(" ") : c == '\r' || c == '\n' ? "" : std::string(1, c);
+  FUZZ_CHECK(plain == Cp1252ToUtf8(file));
+  FUZZ_CHECK(LogTextForDisplay(Utf8ToCp1252(shown)) == shown);
 }

@@ -1,11 +1,11 @@
 #pragma once
 // Test doubles for the ports. The file fake keeps files in memory and applies the
 // share-mode rules of CreateFile, so that sharing conflicts, access denials and
-// failing writes can be staged without a Windows machine.
-#include <cstdint>
+// failing writes can be staged without a Windows machine; it can also fail its n-th
+// call, which the fault walk uses.
+#include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,227 +22,243 @@
 
 namespace lirabo::fake {
 
-inline SysError Error(std::uint32_t code) { return {code, "Systemfehler " + std::to_string(code)}; }
+inline SysError Error(std::uint32_t code) {
+  return {code, "Systemfehler " + std::to_string(code)};
+}
+using Texts = std::vector<std::string>;
+inline constexpr std::uint32_t kErrorAlreadyExists = 183;  // as CreateDirectoryW
+inline const std::vector<unsigned> kRetryWaits = {500, 1000, 1500};
+
+// Paths compare as Windows compares them: without regard to case.
+struct NoCase {
+  bool operator()(const std::string& a, const std::string& b) const {
+    return UpperCase(a) < UpperCase(b);
+  }
+};
 
 class FakeFiles final : public FilePort {
  public:
-  struct Node {
-    std::string bytes;
-    bool readOnly = false;
-  };
-  struct OpenRecord {
-    FileAccess access;
-    FileShare share;
-  };
-
-  // Staging.
   void Put(const std::string& path, const std::string& bytes) {
-    AddParents(path);
-    files_[Key(path)].bytes = bytes;
+    for (std::string p = Parent(path); !p.empty(); p = Parent(p))
+      directories_.insert(p);
+    files_.insert_or_assign(path, bytes);  // a file keeps the case of its first name
   }
   std::string Get(const std::string& path) const {
-    auto it = files_.find(Key(path));
-    return it == files_.end() ? std::string() : it->second.bytes;
+    return files_.contains(path) ? files_.at(path) : std::string();
   }
-  bool Has(const std::string& path) const { return files_.count(Key(path)) != 0; }
   void AddDirectory(const std::string& path) {
-    AddParents(path + "\\x");
+    Put(path + "\\x", "");
+    files_.erase(path + "\\x");
   }
-  void SetReadOnly(const std::string& path, bool readOnly = true) { files_[Key(path)].readOnly = readOnly; }
-  // A folder in which nothing may be created or removed.
-  void ProtectFolder(const std::string& path) { protected_.insert(Key(path)); }
-  // Writes fail with a full disk once this many more bytes have been written.
-  void FailWritesAfter(std::uint64_t bytes) { writeBudget_ = bytes; }
-  // Simulates another process holding the file open.
+  // A read-only file, or a folder in which nothing may be created or removed.
+  void Deny(const std::string& path) {
+    denied_.insert(path);
+  }
+  // Another process holding the file open, until the returned token is dropped.
   std::shared_ptr<void> HoldByOther(const std::string& path, FileAccess access, FileShare share) {
-    auto id = std::make_shared<int>(0);
-    opens_[Key(path)].push_back({id, {access, share}});
-    return id;
+    auto token = std::make_shared<int>(0);
+    opens_[path].push_back({token, access, share});
+    return token;
   }
-  int OpenCalls(const std::string& path) const {
-    auto it = openCalls_.find(Key(path));
-    return it == openCalls_.end() ? 0 : it->second;
+  // Call number `call` (from 1, counting every call but the existence checks) fails
+  // with `code`; a failing write first writes half its bytes, as a full disk does.
+  void FailCall(int call, std::uint32_t code) {
+    failAt_ = call;
+    failCode_ = code;
   }
-  int OpenHandles(const std::string& path) {
-    Prune(Key(path));
-    return static_cast<int>(opens_[Key(path)].size());
+  SysError Next() {
+    return ++calls == failAt_ ? Error(failCode_) : SysError{};
   }
+  // A call's error as Windows checks it: the injected fault first, then the first rule broken.
+  SysError Check(std::initializer_list<std::pair<bool, std::uint32_t>> rules) {
+    SysError e = Next();
+    for (auto [broken, code] : rules)
+      e = e ? e : broken ? Error(code) : e;
+    return e;
+  }
+  int calls = 0;
+  std::uint32_t failWrites = 0;  // every write writes half its bytes and fails with it
+  std::map<std::string, std::string, NoCase> files_;
 
-  // FilePort
-  bool FileExists(const std::string& path) override { return files_.count(Key(path)) != 0; }
-  bool DirectoryExists(const std::string& path) override { return directories_.count(Key(path)) != 0; }
+  bool FileExists(const std::string& path) override {
+    return files_.contains(path);
+  }
+  bool DirectoryExists(const std::string& path) override {
+    return directories_.contains(path);
+  }
   SysError MakeDirectory(const std::string& path) override {
-    if (directories_.count(Key(path)) || files_.count(Key(path))) return Error(183);  // ERROR_ALREADY_EXISTS, as CreateDirectoryW
-    if (!directories_.count(Key(Parent(path)))) return Error(win_error::kPathNotFound);
-    if (protected_.count(Key(Parent(path)))) return Error(win_error::kAccessDenied);
-    directories_.insert(Key(path));
-    return {};
+    SysError e = Check({{DirectoryExists(path) || FileExists(path), kErrorAlreadyExists},
+                        {!DirectoryExists(Parent(path)), win_error::kPathNotFound},
+                        {denied_.contains(Parent(path)), win_error::kAccessDenied}});
+    if (!e)
+      directories_.insert(path);
+    return e;
   }
   SysError RemoveFile(const std::string& path) override {
-    std::string key = Key(path);
-    if (!files_.count(key)) return Error(win_error::kFileNotFound);
-    if (protected_.count(Key(Parent(path))) || files_[key].readOnly) return Error(win_error::kAccessDenied);
-    Prune(key);
-    if (!opens_[key].empty()) return Error(win_error::kSharingViolation);
-    files_.erase(key);
-    return {};
+    SysError e = Check({{!FileExists(path), win_error::kFileNotFound},
+                        {denied_.contains(Parent(path)) || denied_.contains(path), win_error::kAccessDenied},
+                        {!Holders(path).empty(), win_error::kSharingViolation}});
+    if (!e)
+      files_.erase(path);
+    return e;
   }
-  // Like ReplaceFileW: the target is replaced unless someone has it (or the source)
-  // open, it is write-protected and not to be healed, or the folder is protected.
+  // Like ReplaceFileW: a write-protected target stays so unless it is to heal.
   SysError RenameReplacing(const std::string& from, const std::string& to, ReadOnlyFile readOnly) override {
-    std::string source = Key(from), target = Key(to);
-    if (!files_.count(source)) return Error(win_error::kFileNotFound);
-    if (files_.count(target) && files_[target].readOnly && readOnly == ReadOnlyFile::Respect)
-      return Error(win_error::kAccessDenied);
-    Prune(source);
-    Prune(target);
-    if (!opens_[source].empty() || !opens_[target].empty()) return Error(win_error::kSharingViolation);
-    if (protected_.count(Key(Parent(to)))) return Error(win_error::kAccessDenied);
-    std::string bytes = files_[source].bytes;
-    files_.erase(source);
-    Put(to, bytes);
-    files_[target].readOnly = false;
+    const bool keptReadOnly = denied_.contains(to) && readOnly == ReadOnlyFile::Respect;
+    SysError e = Check({{!FileExists(from), win_error::kFileNotFound},
+                        {!Holders(from).empty() || !Holders(to).empty(), win_error::kSharingViolation},
+                        {denied_.contains(Parent(to)) || keptReadOnly, win_error::kAccessDenied}});
+    if (e)
+      return e;
+    denied_.erase(to);
+    Put(to, Get(from));
+    files_.erase(from);
     return {};
   }
   Expected<FileHandle> Open(const std::string& path, FileAccess access, FileShare share,
                             FileCreation creation) override;
   Expected<std::vector<std::string>> ListFiles(const std::string& folder, std::string_view extension) override {
-    if (!directories_.count(Key(folder))) return Error(win_error::kPathNotFound);
+    if (SysError e = Next())
+      return e;
+    if (!DirectoryExists(folder))
+      return Error(win_error::kPathNotFound);
     std::vector<std::string> names;
-    std::string prefix = Key(folder) + "\\";
-    std::string ext = UpperCase(extension);
-    for (const auto& [key, node] : files_) {
-      if (key.rfind(prefix, 0) != 0 || key.find('\\', prefix.size()) != std::string::npos) continue;
-      std::string name = original_[key].substr(prefix.size());
-      if (key.size() > prefix.size() + ext.size() && key.substr(key.size() - ext.size()) == ext)
-        names.push_back(name);
+    for (const auto& [path, bytes] : files_) {
+      if (NoCase{}(Parent(path), folder) || NoCase{}(folder, Parent(path)))
+        continue;
+      if (UpperCase(path).ends_with(UpperCase(extension)))
+        names.push_back(path.substr(folder.size() + 1));
     }
     return names;
   }
 
-  // Flushing an open file fails (a disconnected share).
-  bool failFlush = false;
-
-  // Used by the open files.
-  std::map<std::string, Node> files_;
-  std::optional<std::uint64_t> writeBudget_;
-
  private:
-  friend class FakeOpenFile;
-  static std::string Key(const std::string& path) { return UpperCase(path); }
+  struct Holder {
+    std::weak_ptr<void> alive;
+    FileAccess access;
+    FileShare share;
+  };
   static std::string Parent(const std::string& path) {
-    auto slash = path.find_last_of('\\');
+    const auto slash = path.find_last_of('\\');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
   }
-  void AddParents(const std::string& path) {
-    original_[Key(path)] = path;
-    for (std::string p = Parent(path); !p.empty(); p = Parent(p)) directories_.insert(Key(p));
+  static bool Has(auto set, auto bit) {
+    return (static_cast<unsigned>(set) & static_cast<unsigned>(bit)) != 0;
   }
-  void Prune(const std::string& key) {
-    auto& list = opens_[key];
-    std::vector<std::pair<std::weak_ptr<void>, OpenRecord>> alive;
-    for (auto& entry : list)
-      if (!entry.first.expired()) alive.push_back(entry);
-    list = alive;
+  std::vector<Holder>& Holders(const std::string& path) {
+    auto& list = opens_[path];
+    std::erase_if(list, [](const Holder& h) { return h.alive.expired(); });
+    return list;
   }
 
-  std::set<std::string> directories_;
-  std::set<std::string> protected_;
-  std::map<std::string, std::string> original_;
-  std::map<std::string, std::vector<std::pair<std::weak_ptr<void>, OpenRecord>>> opens_;
-  std::map<std::string, int> openCalls_;
+  std::set<std::string, NoCase> directories_, denied_;
+  std::map<std::string, std::vector<Holder>, NoCase> opens_;
+  int failAt_ = 0;
+  std::uint32_t failCode_ = 0;
 };
 
 class FakeOpenFile final : public OpenFile {
  public:
-  FakeOpenFile(FakeFiles& files, std::string key, std::shared_ptr<void> token)
-      : files_(files), key_(std::move(key)), token_(std::move(token)) {}
-  Expected<std::string> ReadAll() override { return files_.files_[key_].bytes; }
-  Expected<std::uint64_t> Size() override { return static_cast<std::uint64_t>(files_.files_[key_].bytes.size()); }
+  FakeOpenFile(FakeFiles& files, std::string& bytes, std::shared_ptr<void> token)
+      : files_(files), bytes_(bytes), token_(std::move(token)) {}
+  Expected<std::string> ReadAll() override {
+    if (SysError e = files_.Next())
+      return e;
+    return bytes_;
+  }
+  Expected<std::uint64_t> Size() override {
+    if (SysError e = files_.Next())
+      return e;
+    return std::uint64_t{bytes_.size()};
+  }
   SysError WriteAt(std::uint64_t offset, std::string_view bytes) override {
-    std::string& data = files_.files_[key_].bytes;
-    std::size_t n = bytes.size();
-    bool full = false;
-    if (files_.writeBudget_) {
-      if (*files_.writeBudget_ < n) {
-        n = static_cast<std::size_t>(*files_.writeBudget_);
-        full = true;
-      }
-      *files_.writeBudget_ -= n;
-    }
-    if (data.size() < offset + n) data.resize(static_cast<std::size_t>(offset + n), '\0');
-    data.replace(static_cast<std::size_t>(offset), n, bytes.substr(0, n));
-    return full ? Error(win_error::kDiskFull) : SysError{};
+    SysError e = files_.Next();
+    if (!e && files_.failWrites)
+      e = Error(files_.failWrites);
+    if (e)
+      bytes = bytes.substr(0, bytes.size() / 2);
+    if (bytes_.size() < offset + bytes.size())
+      bytes_.resize(offset + bytes.size(), '\0');
+    bytes_.replace(offset, bytes.size(), bytes);
+    return e;
   }
   SysError Truncate(std::uint64_t size) override {
-    files_.files_[key_].bytes.resize(static_cast<std::size_t>(size));
+    if (SysError e = files_.Next())
+      return e;
+    bytes_.resize(size);
     return {};
   }
-  SysError Flush() override { return files_.failFlush ? Error(win_error::kDiskFull) : SysError{}; }
+  SysError Flush() override {
+    return files_.Next();
+  }
 
  private:
   FakeFiles& files_;
-  std::string key_;
+  std::string& bytes_;
   std::shared_ptr<void> token_;
 };
 
 inline Expected<FileHandle> FakeFiles::Open(const std::string& path, FileAccess access, FileShare share,
                                             FileCreation creation) {
-  std::string key = Key(path);
-  ++openCalls_[key];
-  if (!directories_.count(Key(Parent(path)))) return Error(win_error::kPathNotFound);
-  bool exists = files_.count(key) != 0;
-  if (!exists && creation == FileCreation::OpenExisting) return Error(win_error::kFileNotFound);
-  auto has = [](auto set, auto bit) { return (static_cast<unsigned>(set) & static_cast<unsigned>(bit)) != 0; };
-  bool writes = has(access, FileAccess::Write);
-  if (writes && exists && files_[key].readOnly) return Error(win_error::kAccessDenied);
-  if (!exists && protected_.count(Key(Parent(path)))) return Error(win_error::kAccessDenied);
-  Prune(key);
-  for (const auto& [token, other] : opens_[key]) {
-    bool conflict = (has(access, FileAccess::Read) && !has(other.share, FileShare::Read)) ||
-                    (writes && !has(other.share, FileShare::Write)) ||
-                    (has(other.access, FileAccess::Read) && !has(share, FileShare::Read)) ||
-                    (has(other.access, FileAccess::Write) && !has(share, FileShare::Write));
-    if (conflict) return Error(win_error::kSharingViolation);
+  if (SysError e = Next())
+    return e;
+  if (!DirectoryExists(Parent(path)))
+    return Error(win_error::kPathNotFound);
+  const bool exists = FileExists(path), writes = Has(access, FileAccess::Write);
+  if (!exists && creation == FileCreation::OpenExisting)
+    return Error(win_error::kFileNotFound);
+  if (exists ? writes && denied_.contains(path) : denied_.contains(Parent(path)))
+    return Error(win_error::kAccessDenied);
+  for (const Holder& other : Holders(path)) {
+    if ((Has(access, FileAccess::Read) && !Has(other.share, FileShare::Read)) ||
+        (writes && !Has(other.share, FileShare::Write)) ||
+        (Has(other.access, FileAccess::Read) && !Has(share, FileShare::Read)) ||
+        (Has(other.access, FileAccess::Write) && !Has(share, FileShare::Write)))
+      return Error(win_error::kSharingViolation);
   }
-  if (!exists) Put(path, "");
-  if (creation == FileCreation::CreateOrTruncate) files_[key].bytes.clear();
-  auto token = std::make_shared<int>(0);
-  opens_[key].push_back({token, {access, share}});
-  return FileHandle(std::make_unique<FakeOpenFile>(*this, key, token));
+  if (!exists || creation == FileCreation::CreateOrTruncate)
+    Put(path, "");
+  return FileHandle(std::make_unique<FakeOpenFile>(*this, files_.find(path)->second, HoldByOther(path, access, share)));
 }
 
 class FakeSystem final : public SystemPort {
  public:
   std::string applicationPath = "C:\\Lirabo";
-  std::string appData = "C:\\Users\\Lehrer\\AppData\\Roaming";
   std::set<std::string> runningProcesses;
-  bool previousInstance = false;
-  bool nt6 = true;
-  bool startSucceeds = true;
+  bool previousInstance = false, nt6 = true, startSucceeds = true;
   std::vector<unsigned> sleeps;
-  std::vector<std::string> started;
-  std::vector<std::string> activated;
+  std::vector<std::string> started, activated;
   std::vector<int> specialFolderCalls;
 
-  std::string ApplicationPath() override { return applicationPath; }
+  std::string ApplicationPath() override {
+    return applicationPath;
+  }
   std::string GetSpecialFolder(int csidl, bool create, bool verify) override {
     specialFolderCalls.push_back(csidl | (create ? 0x8000 : 0) | (verify ? 0 : 0x4000));
-    return appData;
+    return "C:\\Users\\Lehrer\\AppData\\Roaming";
   }
   bool IsProcessRunning(const std::string& name) override {
     for (const auto& p : runningProcesses)
-      if (UpperCase(p).find(UpperCase(name)) != std::string::npos) return true;
+      if (UpperCase(p).find(UpperCase(name)) != std::string::npos)
+        return true;
     return false;
   }
-  bool IsNt6OrLater() override { return nt6; }
-  void Sleep(unsigned ms) override { sleeps.push_back(ms); }
+  bool IsNt6OrLater() override {
+    return nt6;
+  }
+  void Sleep(unsigned ms) override {
+    sleeps.push_back(ms);
+  }
   bool StartProcess(const std::string& commandLine) override {
     started.push_back(commandLine);
     return startSucceeds;
   }
-  bool IsPreviousInstanceRunning() override { return previousInstance; }
-  void ActivateWindowTitled(const std::string& title) override { activated.push_back(title); }
+  bool IsPreviousInstanceRunning() override {
+    return previousInstance;
+  }
+  void ActivateWindowTitled(const std::string& title) override {
+    activated.push_back(title);
+  }
 };
 
 class FakeMessages final : public MessagePort {
@@ -258,118 +274,114 @@ class FakeMessages final : public MessagePort {
 
   MsgAnswer Show(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) override {
     shown.push_back({text, buttons, icon, title});
-    if (answers.empty()) return MsgAnswer::Ok;
+    if (answers.empty())
+      return MsgAnswer::Ok;
     MsgAnswer a = answers.front();
     answers.erase(answers.begin());
     return a;
   }
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> t;
-    for (const auto& s : shown) t.push_back(s.text);
+  Texts Take() {
+    Texts t;
+    for (const auto& s : shown)
+      t.push_back(s.text);
+    shown.clear();
     return t;
   }
 };
 
-// Not PBKDF2, but as deterministic: the same password, salt and count give the same
-// bytes, and a change in any of them changes the bytes. Random bytes count up, so
-// no two salts are alike.
+// Not PBKDF2, but as deterministic: a change in password, salt or count changes the key.
 class FakeCrypto final : public CryptoPort {
  public:
-  struct Derivation {
-    std::string password;
-    std::uint32_t iterations;
-  };
-  std::vector<Derivation> derivations;
+  std::vector<std::pair<std::string, std::uint32_t>> derivations;
   std::optional<SysError> failure;  // every call fails with it when set
 
-  Expected<std::string> DerivePbkdf2Sha256(std::string_view password, std::string_view salt,
-                                           std::uint32_t iterations, std::size_t length) override {
-    if (failure) return *failure;
+  Expected<std::string> DerivePbkdf2Sha256(std::string_view password, std::string_view salt, std::uint32_t iterations,
+                                           std::size_t length) override {
+    if (failure)
+      return *failure;
     derivations.push_back({std::string(password), iterations});
-    std::uint64_t h = 1469598103934665603ull;
-    auto mix = [&h](std::string_view bytes) {
-      for (char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-      h = (h ^ 0xFF) * 1099511628211ull;  // a field separator
-    };
-    mix(password);
-    mix(salt);
-    mix(std::to_string(iterations));
+    const std::string seed = std::string(password) + '|' + std::string(salt) + '|' + std::to_string(iterations);
     std::string out;
-    for (std::size_t i = 0; i < length; ++i) {
-      h = (h ^ i) * 1099511628211ull;
-      out.push_back(static_cast<char>(h >> 56));
-    }
-    return out;
+    while (out.size() < length)
+      out += std::to_string(std::hash<std::string>{}(seed + out));
+    return out.substr(0, length);
   }
   Expected<std::string> RandomBytes(std::size_t count) override {
-    if (failure) return *failure;
-    std::string out;
-    for (std::size_t i = 0; i < count; ++i) out.push_back(static_cast<char>(next_++));
-    return out;
+    if (failure)
+      return *failure;
+    return std::string(count, static_cast<char>(++random_));
   }
 
  private:
-  unsigned char next_ = 0;
+  int random_ = 0;
 };
 
 class FakeClock final : public ClockPort {
  public:
   std::chrono::milliseconds now{123456};
   std::chrono::milliseconds wall{1800000000000};
-  std::chrono::milliseconds Now() override { return now; }
-  std::chrono::milliseconds WallNow() override { return wall; }
+  std::chrono::milliseconds Now() override {
+    return now;
+  }
+  std::chrono::milliseconds WallNow() override {
+    return wall;
+  }
 };
 
-// The menu's desktop and windows, recording what start-up and shutdown do.
-class FakeDesktop final : public DesktopPort {
+// The menu's desktop and windows, recording in one list what start-up and shutdown do.
+class FakeDesktop final : public DesktopPort, public MenuWindows {
  public:
   PixelSize screen{1024, 768};
-  PixelRect workArea{0, 0, 1024, 748};
   int testAnswer = kDispChangeSuccessful;
   std::vector<std::string> calls;
+  std::string caption = texts::kMenuCaption, greeting;
+  bool background = false;
 
-  PixelSize ScreenSize() override { return screen; }
-  int TestDisplayMode(PixelSize size) override {
-    calls.push_back("test " + std::to_string(size.width) + "x" + std::to_string(size.height));
+  PixelSize ScreenSize() override {
+    return screen;
+  }
+  int TestDisplayMode(PixelSize s) override {
+    calls.push_back("test " + std::to_string(s.width) + "x" + std::to_string(s.height));
     return testAnswer;
   }
-  int SwitchDisplayMode(PixelSize size, bool temporary) override {
-    calls.push_back(std::string(temporary ? "switch " : "restore ") + std::to_string(size.width) + "x" +
-                    std::to_string(size.height));
-    screen = size;
+  int SwitchDisplayMode(PixelSize s, bool temporary) override {
+    calls.push_back((temporary ? "switch " : "restore ") + std::to_string(s.width) + "x" + std::to_string(s.height));
+    screen = s;
     return kDispChangeSuccessful;
   }
-  void SetTaskbarVisible(bool visible) override { calls.push_back(visible ? "taskbar shown" : "taskbar hidden"); }
-  PixelRect WorkArea() override { return workArea; }
-};
-
-class FakeWindows final : public MenuWindows {
- public:
-  std::string caption = texts::kMenuCaption;
-  std::string greeting;
-  bool nameButton = false;
-  bool minimizeBox = false;
-  bool background = false;
-  bool backgroundAtSwitchedDisplay = false;
-  int nameEntries = 0;
-  std::vector<std::string>* log = nullptr;
-
-  std::string MenuCaption() override { return caption; }
-  void SetMenuCaption(const std::string& c) override { caption = c; }
-  void SetGreeting(const std::string& text) override { greeting = text; }
-  void ShowNameButton() override { nameButton = true; }
-  void AddMinimizeBox() override { minimizeBox = true; }
+  void SetTaskbarVisible(bool visible) override {
+    calls.push_back(visible ? "taskbar shown" : "taskbar hidden");
+  }
+  PixelRect WorkArea() override {
+    return {0, 0, 1024, 748};
+  }
+  std::string MenuCaption() override {
+    return caption;
+  }
+  void SetMenuCaption(const std::string& c) override {
+    caption = c;
+  }
+  void SetGreeting(const std::string& text) override {
+    greeting = text;
+  }
+  void ShowNameButton() override {}
+  void AddMinimizeBox() override {
+    calls.push_back("minimize box");
+  }
   void ShowBackground(bool switched) override {
     background = true;
-    backgroundAtSwitchedDisplay = switched;
-    if (log) log->push_back("background shown");
+    calls.push_back(switched ? "background at 640" : "background");
   }
-  bool IsBackgroundLoaded() override { return background; }
+  bool IsBackgroundLoaded() override {
+    return background;
+  }
   void UnloadBackground() override {
     background = false;
-    if (log) log->push_back("background unloaded");
+    calls.push_back("background unloaded");
   }
-  void OpenNameEntry() override { ++nameEntries; }
+  void OpenNameEntry() override {
+    calls.push_back("name entry");
+  }
 };
 
 }  // namespace lirabo::fake

@@ -25,13 +25,15 @@ TEST(ReplaceContents, FallsBackInPlaceWithoutACreateRightAndRespectsWriteProtect
     SCOPED_TRACE(row.what);
     fake::FakeFiles files;
     files.Put(path, before);
-    if (row.noCreateRight) files.ProtectFolder(folder);
-    files.SetReadOnly(path, row.readOnly);
-    files.failFlush = row.failFlush;
+    if (row.noCreateRight)
+      files.Deny(folder);
+    if (row.readOnly)
+      files.Deny(path);
+    if (row.failFlush)
+      files.FailCall(6, 112);  // the staged open, then open, read, write, truncate, flush in place
     EXPECT_EQ(files.ReplaceContents(path, after, row.mode).code, row.code);
     EXPECT_EQ(files.Get(path), row.expected);
-    EXPECT_EQ(files.files_[UpperCase(path)].readOnly, row.readOnly && row.code != 0);
-    EXPECT_FALSE(files.Has(path + ".neu"));
+    EXPECT_FALSE(files.FileExists(path + ".neu"));
   }
 }
 

@@ -62,7 +62,7 @@ class PinLockOutWalk : public ::testing::Test {
 
   // "wrong PINs/minutes" of the lock file, "" without one.
   std::string LockFile() {
-    if (!files.Has(lockFile)) return "";
+    if (!files.FileExists(lockFile)) return "";
     auto state = ParsePinLock(files.Get(lockFile));
     if (!state) return "damaged";
     return std::to_string(state->wrongPins) + "/" + std::to_string((state->lockEnd - state->lockStart) / 60000);
@@ -72,7 +72,7 @@ class PinLockOutWalk : public ::testing::Test {
   fake::FakeSystem system;
   fake::FakeCrypto crypto;
   fake::FakeClock clock;
-  const std::string settings = system.appData + "\\DE Zuzururu\\Lirabo";
+  const std::string settings = system.GetSpecialFolder(0, false, true) + "\\DE Zuzururu\\Lirabo";
   const std::string lockFile = settings + "\\pinsperre.ini";
 };
 
