@@ -284,7 +284,8 @@ void PressKeys(HWND window, std::initializer_list<UINT> keys, UINT modifier) {
   std::vector<INPUT> inputs;
   const auto add = [&](UINT key, DWORD up) {
     const bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
-    INPUT input{.type = INPUT_KEYBOARD};
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
     input.ki = {static_cast<WORD>(key), static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)),
                 (arrow ? KEYEVENTF_EXTENDEDKEY : 0u) | up, 0, 0};
     inputs.push_back(input);
@@ -308,7 +309,8 @@ void ClickWithMouse(HWND window, int id) {
   static auto lastClick = std::chrono::steady_clock::time_point{};
   std::this_thread::sleep_until(lastClick + std::chrono::milliseconds(GetDoubleClickTime() + 50));
   // The move is real input too, so the system knows which window is under the cursor.
-  INPUT move{.type = INPUT_MOUSE};
+  INPUT move{};
+  move.type = INPUT_MOUSE;
   move.mi.dx = (target.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
   move.mi.dy = (target.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
   move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
@@ -330,7 +332,8 @@ void ClickWithMouse(HWND window, int id) {
 }
 
 int FocusedControl(HWND window) {
-  GUITHREADINFO info{.cbSize = sizeof(GUITHREADINFO)};
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
   GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
   return info.hwndFocus && IsChild(window, info.hwndFocus) ? GetDlgCtrlID(info.hwndFocus) : 0;
 }

@@ -101,7 +101,7 @@ TEST_F(WalkWithScreenshots, TheMenuItsFilesAndTheTeacherMenuByKeys) {
     EXPECT_EQ(ReadFileBytes(LogFolder() + "\\Namen.ini"), "Ben\r\n");
     EXPECT_TRUE(WaitUntil([&] { return ControlText(window, f1::Hilfe) == "Hallo!\r\nWähle ein Programm aus:"; }));
   }
-  {  // Optionen: the menu hides; the colour-depth group is a tab stop.
+  {  // Optionen: the menu hides; the colour-depth group and the enabled taskbar box are tab stops.
     namespace f2 = ids::form2;
     PressKeys(window, {VK_F10, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
     HWND options = WaitForVisibleWindow(menu.Id(), "Optionen");
@@ -109,10 +109,10 @@ TEST_F(WalkWithScreenshots, TheMenuItsFilesAndTheTeacherMenuByKeys) {
     EXPECT_FALSE(IsWindowVisible(window));
     ASSERT_TRUE(Focused(options, f2::Option2));
     SaveScreenshot("options-tafelwahl");
-    EXPECT_EQ(TabWalk(options, 10),
-              (std::vector<int>{f2::Option2, f2::HGrund, f2::Befehl1, f2::Command1, f2::Auflösung, f2::Check1,
+    EXPECT_EQ(TabWalk(options, 11),
+              (std::vector<int>{f2::Option2, f2::TVis, f2::HGrund, f2::Befehl1, f2::Command1, f2::Auflösung, f2::Check1,
                                 f2::Buchstaben, f2::Proto, f2::FehlerWeiter, f2::ProtSave, f2::Option2}));
-    PressKeys(options, {VK_TAB, VK_TAB, VK_TAB});
+    PressKeys(options, {VK_TAB, VK_TAB, VK_TAB, VK_TAB});
     ASSERT_TRUE(Focused(options, f2::Command1));
     PressKeys(options, {VK_RETURN});  // the focused button, not the default
     EXPECT_EQ(NextCall(), Help(110));

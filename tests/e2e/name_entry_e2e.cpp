@@ -8,7 +8,7 @@ namespace {
 
 TEST_F(WalkWithScreenshots, TheNameEntryByKeysAndASecondStartOverTheBackground) {
   namespace nm = ids::man_namen;
-  // Background on, taskbar hidden: the background covers the whole screen.
+  // Background on, taskbar hidden: the background covers the whole screen, and help comes from the _Top file.
   install.Write("options.ini", OptionsText({2, -1, -1, -1, 0, 0, 0, -1, -1, 1}));
   menu = Process::Start(install.Path("tafelwahl.exe"));
   HWND dialog = WaitForVisibleWindow(menu.Id(), texts::kMenuTitle);
@@ -19,6 +19,7 @@ TEST_F(WalkWithScreenshots, TheNameEntryByKeysAndASecondStartOverTheBackground) 
   EXPECT_EQ(ListBoxItems(dialog, nm::List1), (std::vector<std::string>{"Anna", "Ben"}));
   // Space and hyphen change nothing; an umlaut is refused at the end.
   PressKeys(dialog, {'T', 'O', 'M', VK_SPACE, VK_OEM_MINUS});
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, nm::Text1) == "tom"; }));
   PostChar(Child(dialog, nm::Text1), L'\u00F6');
   ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, nm::Text1) == "tomö"; }));
   SaveScreenshot("name-entry");
@@ -31,7 +32,7 @@ TEST_F(WalkWithScreenshots, TheNameEntryByKeysAndASecondStartOverTheBackground) 
   PressKeys(dialog, {VK_ESCAPE});
   PostMessageW(dialog, WM_CLOSE, 0, 0);
   PressKeys(dialog, {VK_F1});
-  EXPECT_EQ(NextCall(), Help(99));
+  EXPECT_EQ(NextCall(), Help(99, "LiraboHilfe_Top.chm"));
   EXPECT_TRUE(IsWindow(dialog));
   EXPECT_EQ(ControlText(dialog, nm::Text1), "tom");
   PressKeys(dialog, {VK_RETURN});

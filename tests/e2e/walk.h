@@ -40,8 +40,8 @@ class WalkWithScreenshots : public ::testing::Test {
     const auto calls = SplitLines(install.Read("Aufrufe.txt"));
     return calls.size() > seen ? calls[seen++] : std::string("(nothing recorded)");
   }
-  std::string Help(int topic) const {
-    return "hh.exe -mapid " + std::to_string(topic) + " \"" + install.Path("LiraboHilfe.chm") + "\"";
+  std::string Help(int topic, const std::string& file = "LiraboHilfe.chm") const {
+    return "hh.exe -mapid " + std::to_string(topic) + " \"" + install.Path(file) + "\"";
   }
   // "title: text" of the process's next message box, which is then answered.
   static std::string Answer(const Process& p, int button = IDOK) {
