@@ -174,14 +174,18 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
   return true;
 }
 
+namespace {
+
+BOOL CALLBACK AddWindow(HWND window, LPARAM all) {
+  reinterpret_cast<std::vector<HWND>*>(all)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> WindowsOf(DWORD processId, const std::string& title, const std::wstring& windowClass) {
   std::vector<HWND> all;
-  EnumWindows(
-      [](HWND window, LPARAM found) {
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
+  EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&all));
   std::vector<HWND> found;
   for (HWND window : all) {
     DWORD pid = 0;
