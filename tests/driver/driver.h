@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "common/win32/handles.h"
+
 namespace lirabo::test {
 
 using namespace std::chrono_literals;
@@ -28,7 +30,6 @@ void RemoveTree(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
-bool DirectoryExists(const std::string& path);
 
 // A scratch installation folder under the temp folder, removed at the end.
 class Installation {
@@ -38,13 +39,23 @@ class Installation {
   Installation(const Installation&) = delete;
   Installation& operator=(const Installation&) = delete;
 
-  const std::string& Folder() const { return folder_; }
-  std::string Path(const std::string& relative) const { return folder_ + "\\" + relative; }
+  const std::string& Folder() const {
+    return folder_;
+  }
+  std::string Path(const std::string& relative) const {
+    return folder_ + "\\" + relative;
+  }
   // Copies a program built beside the tests into the installation.
   void AddProgram(const std::string& builtName, const std::string& asName = {});
-  void Write(const std::string& relative, const std::string& bytes) { WriteFileBytes(Path(relative), bytes); }
-  std::string Read(const std::string& relative) const { return ReadFileBytes(Path(relative)); }
-  bool Has(const std::string& relative) const { return FileExists(Path(relative)); }
+  void Write(const std::string& relative, const std::string& bytes) {
+    WriteFileBytes(Path(relative), bytes);
+  }
+  std::string Read(const std::string& relative) const {
+    return ReadFileBytes(Path(relative));
+  }
+  bool Has(const std::string& relative) const {
+    return FileExists(Path(relative));
+  }
 
  private:
   std::string folder_;
@@ -64,14 +75,16 @@ class Process {
   Process& operator=(Process&& other) noexcept;
   ~Process();
 
-  DWORD Id() const { return id_; }
+  DWORD Id() const {
+    return id_;
+  }
   bool WaitForExit(std::chrono::milliseconds timeout = kTimeout);
   bool IsRunning() const;
   DWORD ExitCode() const;
   void Kill();
 
  private:
-  HANDLE handle_ = nullptr;
+  UniqueHandle handle_;
   DWORD id_ = 0;
 };
 
@@ -84,9 +97,7 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 // Top-level windows of a process (visible or not) whose title matches exactly; an
 // empty title matches any.
 std::vector<HWND> WindowsOf(DWORD processId, const std::string& title = {}, const std::wstring& windowClass = {});
-HWND WaitForWindow(DWORD processId, const std::string& title, std::chrono::milliseconds timeout = kTimeout);
-HWND WaitForVisibleWindow(DWORD processId, const std::string& title,
-                          std::chrono::milliseconds timeout = kTimeout);
+HWND WaitForVisibleWindow(DWORD processId, const std::string& title, std::chrono::milliseconds timeout = kTimeout);
 // A message box (dialog class #32770) of the process.
 HWND WaitForMessageBox(DWORD processId, std::chrono::milliseconds timeout = kTimeout);
 std::string MessageBoxText(HWND box);
@@ -101,7 +112,6 @@ bool IsControlEnabled(HWND window, int id);
 bool IsChecked(HWND window, int id);
 // Posts a click, so a handler that opens a modal box cannot block the test.
 void Click(HWND window, int id);
-void PostKey(HWND target, UINT virtualKey);
 void PostChar(HWND target, wchar_t character);
 std::vector<std::string> ListBoxItems(HWND window, int id);
 
@@ -119,7 +129,6 @@ int FocusedControl(HWND window);
 // visited, starting with the one that has it now.
 std::vector<int> TabWalk(HWND window, int steps, bool backwards = false);
 RECT WindowRect(HWND window);
-RECT ClientRectOnScreen(HWND window);
 
 // Saves the whole screen as a 24-bit BMP.
 bool SaveScreenBmp(const std::string& path);

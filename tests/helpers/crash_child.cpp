@@ -15,36 +15,36 @@ namespace {
 
 using namespace lirabo;
 
-std::wstring g_record;
+const wchar_t* g_record = nullptr;
 
 void Record(const std::string& line) {
-  if (FILE* file = _wfopen(g_record.c_str(), L"ab")) {
+  if (FILE* file = _wfopen(g_record, L"ab")) {
     std::fputs((line + "\r\n").c_str(), file);
     std::fclose(file);
   }
 }
 
-std::string Size(PixelSize size) { return std::to_string(size.width) + "x" + std::to_string(size.height); }
-
-class RecordingDesktop final : public DesktopPort {
+class RecordingDesktop final : public DesktopPort, public MessagePort {
  public:
-  PixelSize ScreenSize() override { return {640, 480}; }
+  PixelSize ScreenSize() override {
+    return {640, 480};
+  }
   int TestDisplayMode(PixelSize size) override {
-    Record("test " + Size(size));
+    Record("test " + std::to_string(size.width) + "x" + std::to_string(size.height));
     return kDispChangeSuccessful;
   }
   int SwitchDisplayMode(PixelSize size, bool temporary) override {
-    Record((temporary ? "switch " : "restore ") + Size(size));
+    Record((temporary ? "switch " : "restore ") + std::to_string(size.width) + "x" + std::to_string(size.height));
     return kDispChangeSuccessful;
   }
-  void SetTaskbarVisible(bool visible) override { Record(visible ? "taskbar shown" : "taskbar hidden"); }
-  PixelRect WorkArea() override { return {0, 0, 640, 480}; }
-};
-
-class RecordingMessages final : public MessagePort {
- public:
+  void SetTaskbarVisible(bool visible) override {
+    Record(visible ? "taskbar shown" : "taskbar hidden");
+  }
+  PixelRect WorkArea() override {
+    return {0, 0, 640, 480};
+  }
   MsgAnswer Show(const std::string& text, MsgButtons, MsgIcon, const std::string&) override {
-    Record("Meldung: " + text);
+    Record(text);
     return MsgAnswer::Ok;
   }
 };
@@ -52,15 +52,15 @@ class RecordingMessages final : public MessagePort {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 2) return 3;
+  if (argc < 2)
+    return 3;
   g_record = argv[1];
   Win32FilePort files;
   Win32SystemPort system(L"Local\\JW.Lirabo.CrashChild");
-  RecordingMessages messages;
   RecordingDesktop desktop;
   Win32CryptoPort crypto;
   Win32ClockPort clock;
-  MenuProgram program{{}, {files, system, messages}, desktop, crypto, clock, "", ""};
+  MenuProgram program{{}, {files, system, desktop}, desktop, crypto, clock, "", ""};
   program.state.display = {kDisplaySwitched, {1024, 768}};
   InstallMenuFailureHandlers(program);
   *static_cast<volatile int*>(nullptr) = 1;

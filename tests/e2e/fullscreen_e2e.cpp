@@ -1,0 +1,67 @@
+// Full-screen mode for real: the desktop at 640 x 480 with everything on it, and back.
+#include "menu/win32/form1_ids.h"
+#include "options/win32/form2_ids.h"
+#include "tests/e2e/walk.h"
+
+namespace lirabo::test {
+namespace {
+
+bool Switched() {
+  return GetSystemMetrics(SM_CXSCREEN) == 640 && GetSystemMetrics(SM_CYSCREEN) == 480;
+}
+
+bool Inside(HWND window) {
+  const RECT rc = WindowRect(window);
+  return rc.left >= 0 && rc.top >= 0 && rc.right <= 640 && rc.bottom <= 480;
+}
+
+TEST_F(WalkWithScreenshots, FullScreenHoldsTheMenuItsDialogAndTheReloadedMenuThenRestores) {
+  namespace f1 = ids::form1;
+  install.Write("options.ini", OptionsText({0, -1, -1, -1, 0, -1, 0, -1, -1, 1}));
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  HWND window = StartMenu();
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(WaitUntil(Switched));
+  for (int id : {f1::Command1, f1::Command2, f1::Command3, f1::Command4, f1::Command7, f1::Command6, f1::Command5,
+                 f1::Command9, f1::Command8, f1::CB_Name})
+    EXPECT_TRUE(Inside(Child(window, id))) << id;
+  EXPECT_TRUE(Inside(window));
+  SaveScreenshot("menu-fullscreen");
+  HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  ASSERT_TRUE(taskbar);
+  EXPECT_FALSE(IsWindowVisible(taskbar));
+
+  // An exercise started in full-screen mode leaves the menu open.
+  Click(window, f1::Command1);
+  EXPECT_EQ(NextCall(), "Kamu1.exe Q /p=\"" + SettingsFolder() + "\" /n=\"Anna\"");
+  EXPECT_FALSE(menu.WaitForExit(300ms));
+
+  // A dialog opened in the switched mode, and the menu a change reloads, lie on the small screen.
+  PressKeys(window, {VK_F6});
+  ASSERT_TRUE(WaitUntil([&] { return GetMenu(window) != nullptr; }));
+  PressKeys(window, {VK_F10, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+  HWND options = WaitForVisibleWindow(menu.Id(), "Optionen");
+  ASSERT_TRUE(options);
+  EXPECT_TRUE(Inside(options));
+  ClickWithMouse(options, ids::form2::ProtSave);
+  ASSERT_TRUE(WaitUntil([&] { return !IsChecked(options, ids::form2::ProtSave); }));
+  PressKeys(options, {VK_RETURN});
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+  window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(WaitUntil(Switched));
+  EXPECT_TRUE(Inside(window));
+  // Without names the name button is gone and the greeting has no name.
+  EXPECT_FALSE(IsControlVisible(window, f1::CB_Name));
+  EXPECT_EQ(ControlText(window, f1::Hilfe), "Hallo!\r\nWähle ein Programm aus:");
+  EXPECT_EQ(ReadFileBytes(SettingsFolder() + "\\options.ini"), OptionsText({0, -1, -1, -1, 0, -1, 0, -1, -1, 0}));
+  ClickWithMouse(window, f1::Command8);
+  EXPECT_TRUE(menu.WaitForExit());
+  EXPECT_TRUE(
+      WaitUntil([&] { return GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height; }));
+  EXPECT_TRUE(IsWindowVisible(taskbar));
+}
+
+}  // namespace
+}  // namespace lirabo::test

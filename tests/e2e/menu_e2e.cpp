@@ -1,0 +1,137 @@
+// The pupils' menu and its teacher menu, walked by keys as a teacher walks them.
+#include "menu/win32/form1_ids.h"
+#include "options/win32/form2_ids.h"
+#include "records/win32/man_namen_anzeigen_ids.h"
+#include "records/win32/man_protokolle_ids.h"
+#include "tests/e2e/walk.h"
+
+namespace lirabo::test {
+namespace {
+
+using Texts = std::vector<std::string>;
+constexpr DWORD kProtected = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+
+TEST_F(WalkWithScreenshots, TheMenuItsFilesAndTheTeacherMenuByKeys) {
+  namespace f1 = ids::form1;
+  // Background over the work area; the master is write-protected, as on a CD.
+  const std::string master = OptionsText({2, -1, -1, -1, -1, 0, 0, -1, -1, 1});
+  install.Write("options.ini", master);
+  ASSERT_TRUE(SetFileAttributesW(Widen(install.Path("options.ini")).c_str(), kProtected));
+  HWND window = StartMenu();
+  HWND background = WaitForVisibleWindow(menu.Id(), texts::kBackgroundCaption);
+  ASSERT_TRUE(window && background);
+  SaveScreenshot("menu-background");
+  EXPECT_EQ(ControlText(window, f1::Hilfe), "Hallo Anna!\r\nWähle ein Programm aus:");
+  EXPECT_TRUE(IsControlVisible(window, f1::CB_Name));
+  for (const char* copy : {"\\options.ini", "\\options.bak"}) {
+    EXPECT_EQ(ReadFileBytes(SettingsFolder() + copy), master) << copy;
+    EXPECT_EQ(GetFileAttributesW(Widen(SettingsFolder() + copy).c_str()) & kProtected, 0u) << copy;
+  }
+  EXPECT_TRUE(FileExists(LogFolder() + "\\Anna.txt"));
+  EXPECT_EQ(ReadFileBytes(LogFolder() + "\\Anna.txt"), "");
+  EXPECT_EQ(ReadFileBytes(LogFolder() + "\\Namen.ini"), "Ben\r\nAnna\r\n");
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT placed = WindowRect(background);
+  EXPECT_TRUE(EqualRect(&placed, &work));
+  EXPECT_EQ(GetWindow(window, GW_OWNER), background);
+  // Neither close box ends the menu.
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  PostMessageW(background, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(menu.WaitForExit(300ms));
+
+  ASSERT_TRUE(Focused(window, f1::Command1));
+  EXPECT_EQ(TabWalk(window, 10),
+            (std::vector<int>{f1::Command1, f1::Command2, f1::Command3, f1::Command4, f1::Command7, f1::Command6,
+                              f1::Command5, f1::Command9, f1::CB_Name, f1::Command8, f1::Command1}));
+  EXPECT_EQ(TabWalk(window, 1, /*backwards=*/true), (std::vector<int>{f1::Command1, f1::Command8}));
+  PressKeys(window, {VK_F1});
+  EXPECT_EQ(NextCall(), Help(102));
+  const auto height = [&] { return WindowRect(window).bottom - WindowRect(window).top; };
+  const LONG before = height();
+  PressKeys(window, {VK_F6});
+  ASSERT_TRUE(WaitUntil([&] { return GetMenu(window) != nullptr && height() > before; }));
+  SaveScreenshot("menu-teacher");
+  PressKeys(window, {VK_F1});
+  EXPECT_EQ(NextCall(), Help(99));
+  // The items in the order of the menu tree.
+  PressKeys(window, {VK_F10, VK_DOWN, VK_RETURN});
+  EXPECT_EQ(NextCall(), Help(99));
+  PressKeys(window, {VK_F10, VK_DOWN, VK_DOWN, VK_RETURN});
+  EXPECT_EQ(Answer(menu).rfind("Info über JW Lirabo Version 2.1: JW Lirabo Version 2.17.0077\r\n", 0), 0u);
+
+  {  // Protokolle > Protokolle anzeigen
+    namespace lv = ids::man_protokolle;
+    WriteFileBytes(LogFolder() + "\\Ben.txt", "Kamu 1\n\xE4\r\n");
+    PressKeys(window, {VK_F10, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
+    HWND logs = WaitForVisibleWindow(menu.Id(), "Protokolle anzeigen");
+    ASSERT_TRUE(logs);
+    ASSERT_TRUE(Focused(logs, lv::Text1));
+    EXPECT_EQ(TabWalk(logs, 4), (std::vector<int>{lv::Text1, lv::File1, lv::Command1, lv::Command2, lv::Text1}));
+    PressKeys(logs, {VK_F1});
+    EXPECT_EQ(NextCall(), Help(106));
+    EXPECT_EQ(ListBoxItems(logs, lv::File1), (Texts{"Anna.txt", "Ben.txt"}));
+    Select(logs, lv::File1, 1);
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(logs, lv::Text1) == "Kamu 1\r\nä\r\n"; }));
+    SaveScreenshot("log-viewer");
+    Click(logs, lv::Command2);
+    EXPECT_EQ(Answer(menu, IDYES), "JW Lirabo: Wollen Sie die Datei Ben.txt wirklich löschen?");
+    EXPECT_TRUE(WaitUntil([&] { return ListBoxItems(logs, lv::File1) == Texts{"Anna.txt"}; }));
+    EXPECT_FALSE(FileExists(LogFolder() + "\\Ben.txt"));
+    PressKeys(logs, {VK_ESCAPE});
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(logs); }));
+  }
+  {  // Protokolle > Namen anzeigen und löschen; Esc is "Zurück" and writes the register.
+    namespace nl = ids::man_namen_anzeigen;
+    PressKeys(window, {VK_F10, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN});
+    HWND names = WaitForVisibleWindow(menu.Id(), "Namen löschen");
+    ASSERT_TRUE(names);
+    ASSERT_TRUE(Focused(names, nl::OK));
+    EXPECT_EQ(TabWalk(names, 3), (std::vector<int>{nl::OK, nl::List1, nl::Command1, nl::OK}));
+    PressKeys(names, {VK_F1});
+    EXPECT_EQ(NextCall(), Help(106));
+    EXPECT_EQ(ListBoxItems(names, nl::List1), (Texts{"Anna", "Ben"}));
+    SaveScreenshot("name-list");
+    Select(names, nl::List1, 0);
+    Click(names, nl::Command1);
+    EXPECT_EQ(Answer(menu, IDYES), "JW Lirabo: Soll der Name Anna wirklich gelöscht werden?");
+    ASSERT_TRUE(WaitUntil([&] { return ListBoxItems(names, nl::List1) == Texts{"Ben"}; }));
+    PressKeys(names, {VK_ESCAPE});
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(names); }));
+    EXPECT_EQ(ReadFileBytes(LogFolder() + "\\Namen.ini"), "Ben\r\n");
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(window, f1::Hilfe) == "Hallo!\r\nWähle ein Programm aus:"; }));
+  }
+  {  // Optionen: the menu hides; the colour-depth group and the enabled taskbar box are tab stops.
+    namespace f2 = ids::form2;
+    PressKeys(window, {VK_F10, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    HWND options = WaitForVisibleWindow(menu.Id(), "Optionen");
+    ASSERT_TRUE(options);
+    EXPECT_FALSE(IsWindowVisible(window));
+    ASSERT_TRUE(Focused(options, f2::Option2));
+    SaveScreenshot("options-tafelwahl");
+    EXPECT_EQ(TabWalk(options, 11),
+              (std::vector<int>{f2::Option2, f2::TVis, f2::HGrund, f2::Befehl1, f2::Command1, f2::Auflösung, f2::Check1,
+                                f2::Buchstaben, f2::Proto, f2::FehlerWeiter, f2::ProtSave, f2::Option2}));
+    PressKeys(options, {VK_TAB, VK_TAB, VK_TAB, VK_TAB});
+    ASSERT_TRUE(Focused(options, f2::Command1));
+    PressKeys(options, {VK_RETURN});  // the focused button, not the default
+    EXPECT_EQ(NextCall(), Help(110));
+    PressKeys(options, {VK_ESCAPE});  // saves like OK; nothing changed, so the same menu comes back
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    EXPECT_EQ(ReadFileBytes(SettingsFolder() + "\\options.ini"), master);
+  }
+  // The focus comes back to where it was before the dialogs.
+  EXPECT_TRUE(Focused(window, f1::Command8));
+  Click(window, f1::Command4);  // Orvin.exe is not installed
+  EXPECT_EQ(Answer(menu),
+            "JW Lirabo: Die Programmdatei wurde nicht gefunden. Sie muss im gleichen Verzeichnis wie dieses Programm "
+            "sein. Starten Sie das Programm von Hand, oder versuchen Sie es nochmal nach einer Neuinstallation!");
+  EXPECT_FALSE(menu.WaitForExit(300ms));
+  // Her name went from the register, so the exercise starts without one, and the menu ends.
+  Click(window, f1::Command1);
+  EXPECT_EQ(NextCall(), "Kamu1.exe Q /p=\"" + SettingsFolder() + "\" /n=\"\"");
+  EXPECT_TRUE(menu.WaitForExit());
+}
+
+}  // namespace
+}  // namespace lirabo::test
