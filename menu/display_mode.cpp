@@ -18,9 +18,7 @@ bool SetDisplayMode(DesktopPort& desktop, MessagePort& messages, DisplayState& s
   if (answer == kDispChangeRestart) {
     ShowRestartNotice(messages);
   } else if (answer == kDispChangeSuccessful) {
-    bool switched = desktop.SwitchDisplayMode(size, /*temporary=*/true) == kDispChangeSuccessful;
-    state.displaySwitchMark = kDisplaySwitched;
-    return switched;
+    return desktop.SwitchDisplayMode(size, /*temporary=*/true) == kDispChangeSuccessful;
   }
   return false;
 }

@@ -5,7 +5,7 @@
 namespace lirabo {
 
 std::string BuildExerciseCommandLine(const std::string& programText, const MenuState& state) {
-  if (state.settings.ProtSave == 0) return programText;
+  if (state.settings.logUnderPupilName == 0) return programText;
   return programText + " /p=\"" + state.settingsFolder + "\" /n=\"" + state.pupilName + "\"";
 }
 

@@ -32,7 +32,7 @@ MenuStep MenuFlow::AfterOptions(OptionsEnd end) {
 MenuStep MenuFlow::AfterLaunch(bool started) {
   // With the full-screen option the menu stays behind the exercise; a start that
   // failed leaves it as it was.
-  if (!started || state_.settings.Auflösung != 0) return Decide(MenuStep::Wait);
+  if (!started || state_.settings.fullScreen != 0) return Decide(MenuStep::Wait);
   return Decide(MenuStep::CloseMenu);
 }
 

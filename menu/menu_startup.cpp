@@ -1,5 +1,7 @@
 #include "menu/menu_startup.h"
 
+#include "common/help.h"
+
 #include "common/retry.h"
 #include "common/text.h"
 #include "menu/menu_texts.h"
@@ -42,17 +44,13 @@ void TakePupilName(MenuState& state, MenuPorts& ports, const std::string& applic
 // Failures of one attempt do not stop its later steps; the last one counts.
 Expected<FileHandle> OpenSettingsWithRetry(FilePort& files, SystemPort& system, const std::string& settingsFolder,
                                            const std::string& applicationPath) {
-  const std::string master = applicationPath + kOptionsFileName;
   const std::string user = settingsFolder + kOptionsFileName;
-  const std::string marker = settingsFolder + kOptionsMarkerName;
   FileHandle userFile;
   SysError error = RetryWhileLocked(system, [&] {
     SysError collected;
     userFile.reset();
-    if (!files.FileExists(user)) {
-      if (SysError e = files.CopyWholeFile(master, user, ReadOnlyFile::Heal)) collected = e;
-      if (SysError e = files.CopyWholeFile(master, marker, ReadOnlyFile::Heal)) collected = e;
-    }
+    if (!files.FileExists(user))
+      if (SysError e = AdoptMaster(files, applicationPath, settingsFolder)) collected = e;
     if (SysError e = RefreshOptionsCopy(files, applicationPath, settingsFolder)) collected = e;
     auto opened = OpenOptionsForReading(files, user);
     if (!opened)
@@ -79,12 +77,6 @@ std::string GreetingFor(const std::string& pupilName) {
   if (pupilName.empty() || UpperCase(pupilName) == "UNBEKANNT")
     return std::string("Hallo!\r\n") + texts::kChooseProgram;
   return "Hallo " + pupilName + "!\r\n" + texts::kChooseProgram;
-}
-
-std::string ChooseHelpFile(const std::string& applicationPath, const OptionsRecord& settings, bool nt6) {
-  bool coveredWithoutTaskbar = settings.HGrundCopy == kTrue && settings.TVis == 0;
-  std::string name = coveredWithoutTaskbar ? "\\LiraboHilfe_Top" : "\\LiraboHilfe";
-  return applicationPath + name + (nt6 ? ".chm" : ".hlp");
 }
 
 StartupResult RunMenuStartup(MenuState& state, MenuPorts& ports, const std::string& commandLine) {
@@ -122,26 +114,27 @@ StartupResult RunMenuStartup(MenuState& state, MenuPorts& ports, const std::stri
   }
   userFile->reset();
   ApplyStartupValues(state.settings, ParseOptionsValues(*bytes));
-  state.settings.HGrundCopy = state.settings.HGrund;
+  state.settings.coverDesktopCopy = state.settings.coverDesktop;
 
   // The mark is set even when the switch did not happen, so shutdown tries to
   // restore; the background, though, goes to 640 x 480 only on a switched display
   // and otherwise covers what it covers without a switch.
   bool switched = false;
-  if (state.settings.Auflösung == kTrue) {
+  if (state.settings.fullScreen == kTrue) {
     switched = SetDisplayMode(ports.desktop, ports.messages, state.display, kMenuDisplaySize);
     state.display.displaySwitchMark = kDisplaySwitched;
   }
-  if (state.settings.HGrundCopy == kTrue) {
+  if (state.settings.coverDesktopCopy == kTrue) {
     ports.windows.ShowBackground(switched);
-    if (state.settings.TVis == 0) ports.desktop.SetTaskbarVisible(false);
+    if (state.settings.taskbarVisible == 0) ports.desktop.SetTaskbarVisible(false);
   } else {
     ports.windows.AddMinimizeBox();
   }
 
   ports.windows.SetGreeting(GreetingFor(""));
-  state.helpFile = ChooseHelpFile(applicationPath, state.settings, ports.system.IsNt6OrLater());
-  if (state.settings.ProtSave != 0) TakePupilName(state, ports, applicationPath, commandLine);
+  const bool onTop = state.settings.coverDesktopCopy == kTrue && state.settings.taskbarVisible == 0;
+  state.helpFile = MenuHelpFile(applicationPath, onTop, ports.system.IsNt6OrLater());
+  if (state.settings.logUnderPupilName != 0) TakePupilName(state, ports, applicationPath, commandLine);
   return StartupResult::Ready;
 }
 

@@ -54,6 +54,5 @@ void RestoreDesktop(MenuState& state, DesktopPort& desktop, MessagePort& message
 // marker or its closing quote is missing.
 std::optional<std::string> FindNameMarker(const std::string& commandLine);
 std::string GreetingFor(const std::string& pupilName);
-std::string ChooseHelpFile(const std::string& applicationPath, const OptionsRecord& settings, bool nt6);
 
 }  // namespace lirabo

@@ -18,68 +18,67 @@ void OptionsDialogModel::Load(const std::vector<std::int16_t>& values, OptionsRe
     if (present(i)) settings.At(i) = values[i];
   std::int16_t protSave = present(9) ? values[9] : 0;
 
-  boxes.Check1 = settings.Sprachausgabe == kTrue;
-  boxes.Buchstaben = settings.Buchstaben == kTrue;
-  boxes.HGrund = settings.HGrund == kTrue;
-  boxes.TVis = settings.TVis == kTrue;
-  boxes.FehlerWeiter = settings.FehlerWeiter == kTrue;
-  boxes.Proto = settings.Proto == kTrue;
-  boxes.Auflösung = settings.Auflösung == kTrue;
+  boxes.speechOutput = settings.speechOutput == kTrue;
+  boxes.capitalsOnly = settings.capitalsOnly == kTrue;
+  boxes.coverDesktop = settings.coverDesktop == kTrue;
+  boxes.taskbarVisible = settings.taskbarVisible == kTrue;
+  boxes.continueAfterMistakes = settings.continueAfterMistakes == kTrue;
+  boxes.logAfterTenTasks = settings.logAfterTenTasks == kTrue;
+  boxes.fullScreen = settings.fullScreen == kTrue;
   // The menu uses names whenever line 10 is non-zero; the box shows the same.
-  boxes.ProtSave = protSave != 0;
+  boxes.logUnderPupilName = protSave != 0;
 
-  snapshot = {colourDepth,       settings.Sprachausgabe != 0, settings.Buchstaben, settings.HGrund,
-              settings.TVis,     settings.FehlerWeiter,       settings.Proto,      settings.Auflösung,
-              protSave};
+  loaded = settings;
+  loaded.colourDepth = colourDepth;
+  loaded.speechOutput = Truth(settings.speechOutput != 0);  // any non-zero value counts as on
+  loaded.logUnderPupilName = protSave;
   ApplyEnablingRules();
 }
 
 void OptionsDialogModel::ApplyEnablingRules() {
-  if (boxes.Auflösung) {
-    boxes.HGrund = true;
-    boxes.TVis = false;
-    hGrundEnabled = false;
-    tVisEnabled = false;
+  if (boxes.fullScreen) {
+    boxes.coverDesktop = true;
+    boxes.taskbarVisible = false;
+    coverDesktopEnabled = false;
+    taskbarVisibleEnabled = false;
   } else {
-    hGrundEnabled = true;
-    tVisEnabled = boxes.HGrund;
+    coverDesktopEnabled = true;
+    taskbarVisibleEnabled = boxes.coverDesktop;
   }
 }
 
-void OptionsDialogModel::ClickHGrund() { tVisEnabled = !boxes.Auflösung && boxes.HGrund; }
+void OptionsDialogModel::ClickCoverDesktop() { taskbarVisibleEnabled = !boxes.fullScreen && boxes.coverDesktop; }
 
 void OptionsDialogModel::StoreInto(OptionsRecord& settings) const {
-  settings.Proto = Truth(boxes.Proto);
-  settings.FehlerWeiter = Truth(boxes.FehlerWeiter);
-  settings.Sprachausgabe = Truth(boxes.Check1);
-  settings.Buchstaben = Truth(boxes.Buchstaben);
-  settings.HGrund = Truth(boxes.HGrund);
-  settings.HGrundCopy = Truth(boxes.HGrund);
-  settings.TVis = Truth(boxes.TVis);
-  settings.Auflösung = Truth(boxes.Auflösung);
+  settings.logAfterTenTasks = Truth(boxes.logAfterTenTasks);
+  settings.continueAfterMistakes = Truth(boxes.continueAfterMistakes);
+  settings.speechOutput = Truth(boxes.speechOutput);
+  settings.capitalsOnly = Truth(boxes.capitalsOnly);
+  settings.coverDesktop = Truth(boxes.coverDesktop);
+  settings.coverDesktopCopy = Truth(boxes.coverDesktop);
+  settings.taskbarVisible = Truth(boxes.taskbarVisible);
+  settings.fullScreen = Truth(boxes.fullScreen);
 }
 
 OptionsRecord OptionsDialogModel::Record() const {
   OptionsRecord r;
-  r.Farbtiefe = colourDepth;
-  r.Sprachausgabe = Truth(boxes.Check1);
-  r.HGrund = Truth(boxes.HGrund);
-  r.HGrundCopy = Truth(boxes.HGrund);
-  r.TVis = Truth(boxes.TVis);
-  r.Auflösung = Truth(boxes.Auflösung);
-  r.Buchstaben = Truth(boxes.Buchstaben);
-  r.Proto = Truth(boxes.Proto);
-  r.FehlerWeiter = Truth(boxes.FehlerWeiter);
-  r.ProtSave = boxes.ProtSave ? 1 : 0;
+  r.colourDepth = colourDepth;
+  r.speechOutput = Truth(boxes.speechOutput);
+  r.coverDesktop = Truth(boxes.coverDesktop);
+  r.coverDesktopCopy = Truth(boxes.coverDesktop);
+  r.taskbarVisible = Truth(boxes.taskbarVisible);
+  r.fullScreen = Truth(boxes.fullScreen);
+  r.capitalsOnly = Truth(boxes.capitalsOnly);
+  r.logAfterTenTasks = Truth(boxes.logAfterTenTasks);
+  r.continueAfterMistakes = Truth(boxes.continueAfterMistakes);
+  r.logUnderPupilName = boxes.logUnderPupilName ? 1 : 0;
   return r;
 }
 
 bool OptionsDialogModel::Changed() const {
-  const OptionsRecord r = Record();
-  return r.ProtSave != snapshot.ProtSave || r.Proto != snapshot.Proto || r.Auflösung != snapshot.Auflösung ||
-         r.FehlerWeiter != snapshot.FehlerWeiter || r.Farbtiefe != snapshot.colourDepth ||
-         boxes.Check1 != snapshot.sprachausgabe || r.Buchstaben != snapshot.Buchstaben ||
-         r.HGrund != snapshot.HGrund || r.TVis != snapshot.TVis;
+  OptionsRecord written = Record();
+  written.coverDesktopCopy = loaded.coverDesktopCopy;  // always rewritten from the box, never a change
+  return written != loaded;
 }
 
 std::string OptionsRefusedMessage() {

@@ -1,5 +1,5 @@
 #pragma once
-// The options dialog Form2 without its window: what it shows after loading, the
+// The options dialog without its window: what it shows after loading, the
 // enabling rules, what OK writes and whether it changed anything; and the editing
 // protocol (probe, hold, rewrite) as a workflow against the ports.
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include "common/message_port.h"
 #include "common/system_port.h"
 #include "options/options_record.h"
+#include "options/options_texts.h"
 
 namespace lirabo {
 
@@ -26,22 +27,14 @@ enum class OptionsEnd {
 
 // The eight check boxes, ticked or cleared.
 struct OptionsBoxes {
-  bool Check1 = false;  // Sprachausgabe
-  bool Buchstaben = false;
-  bool Proto = false;
-  bool ProtSave = false;
-  bool FehlerWeiter = false;
-  bool HGrund = false;
-  bool TVis = false;
-  bool Auflösung = false;
-};
-
-// The values as loaded, for telling whether OK changed anything.
-struct OptionsSnapshot {
-  std::int16_t colourDepth = 0;
-  bool sprachausgabe = false;  // any non-zero value counts as on
-  std::int16_t Buchstaben = 0, HGrund = 0, TVis = 0, FehlerWeiter = 0, Proto = 0, Auflösung = 0;
-  std::int16_t ProtSave = 0;
+  bool speechOutput = false;
+  bool capitalsOnly = false;
+  bool logAfterTenTasks = false;
+  bool logUnderPupilName = false;
+  bool continueAfterMistakes = false;
+  bool coverDesktop = false;
+  bool taskbarVisible = false;
+  bool fullScreen = false;
 };
 
 class OptionsDialogModel {
@@ -52,8 +45,8 @@ class OptionsDialogModel {
   void Load(const std::vector<std::int16_t>& values, OptionsRecord& settings);
 
   // Click handlers; the view has already put the clicked box's new state in boxes.
-  void ClickAuflösung() { ApplyEnablingRules(); }
-  void ClickHGrund();
+  void ClickFullScreen() { ApplyEnablingRules(); }
+  void ClickCoverDesktop();
   void ChooseColourDepth(std::int16_t depth) { colourDepth = depth; }
 
   // OK step 1 in tafelwahl: the check boxes into the menu's settings.
@@ -64,9 +57,10 @@ class OptionsDialogModel {
 
   OptionsBoxes boxes;
   std::int16_t colourDepth = 0;  // 0 none, 1 low, 2 high
-  bool hGrundEnabled = true;
-  bool tVisEnabled = true;
-  OptionsSnapshot snapshot;
+  bool coverDesktopEnabled = true;
+  bool taskbarVisibleEnabled = true;
+  // The values as loaded, for telling whether OK changed anything.
+  OptionsRecord loaded;
 
  private:
   void ApplyEnablingRules();
@@ -104,10 +98,5 @@ class OptionsSession {
 
 // The message of a refused probe: four lines joined by CR LF.
 std::string OptionsRefusedMessage();
-
-namespace texts {
-inline constexpr const char* kClientNotice =
-    "Die Änderungen werden mit dem nächsten Neustart der Programme auf den Clients übernommen.";
-}  // namespace texts
 
 }  // namespace lirabo

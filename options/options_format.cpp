@@ -61,7 +61,7 @@ void ApplyStartupValues(OptionsRecord& settings, const std::vector<std::int16_t>
     if (i < values.size())
       settings.At(i) = values[i];
     else if (i == kOptionsCount - 1)
-      settings.ProtSave = 0;
+      settings.logUnderPupilName = 0;
   }
 }
 

@@ -23,19 +23,21 @@ Expected<FileHandle> OpenOptionsForReading(FilePort& files, const std::string& p
   return files.Open(path, FileAccess::Read, FileShare::ReadWrite, FileCreation::OpenExisting);
 }
 
+SysError AdoptMaster(FilePort& files, const std::string& applicationPath, const std::string& settingsFolder) {
+  const std::string master = applicationPath + kOptionsFileName;
+  if (SysError e = files.CopyWholeFile(master, settingsFolder + kOptionsFileName, ReadOnlyFile::Heal)) return e;
+  return files.CopyWholeFile(master, settingsFolder + kOptionsMarkerName, ReadOnlyFile::Heal);
+}
+
 SysError RefreshOptionsCopy(FilePort& files, const std::string& applicationPath,
                             const std::string& settingsFolder) {
   const std::string master = applicationPath + kOptionsFileName;
-  const std::string user = settingsFolder + kOptionsFileName;
   const std::string marker = settingsFolder + kOptionsMarkerName;
 
   // Without a marker nobody can tell whether the master changed: adopt it. A first
   // start that could copy the user copy but not the marker would otherwise keep
   // the menu from starting on this PC for good.
-  if (!files.FileExists(marker)) {
-    if (SysError e = files.CopyWholeFile(master, user, ReadOnlyFile::Heal)) return e;
-    return files.CopyWholeFile(master, marker, ReadOnlyFile::Heal);
-  }
+  if (!files.FileExists(marker)) return AdoptMaster(files, applicationPath, settingsFolder);
   auto markerFile = OpenOptionsForReading(files, marker);
   if (!markerFile) return markerFile.error();
   auto masterFile = OpenOptionsForReading(files, master);
@@ -52,8 +54,7 @@ SysError RefreshOptionsCopy(FilePort& files, const std::string& applicationPath,
   bool differs = false;
   for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) differs = differs || a[i] != b[i];
   if (!differs) return {};
-  if (SysError e = files.CopyWholeFile(master, user, ReadOnlyFile::Heal)) return e;
-  return files.CopyWholeFile(master, marker, ReadOnlyFile::Heal);
+  return AdoptMaster(files, applicationPath, settingsFolder);
 }
 
 }  // namespace lirabo

@@ -31,6 +31,9 @@ SysError WriteOptionsFile(FilePort& files, const std::string& path, const Option
 // Opens a copy for reading without restricting others ("no lock requested").
 Expected<FileHandle> OpenOptionsForReading(FilePort& files, const std::string& path);
 
+// Copies the master over the user copy, then over the marker; stops at the first failure.
+SysError AdoptMaster(FilePort& files, const std::string& applicationPath, const std::string& settingsFolder);
+
 // Compares the marker copy with the master value by value, as far as both reach,
 // and copies the master over the user copy and the marker when they differ or the
 // marker is missing. Stops at the first failure and returns it.

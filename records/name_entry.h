@@ -8,20 +8,12 @@
 #include "common/file_port.h"
 #include "common/message_port.h"
 #include "records/name_register.h"
+#include "records/records_texts.h"
 
 namespace lirabo {
 
 // The name box holds at most this many characters (code points).
 inline constexpr std::size_t kNameBoxCapacity = 18;
-
-namespace texts {
-inline constexpr const char* kNameEntryCaption = "JW Lirabo";
-inline constexpr const char* kNameEntryPrompt = "Hallo, schön dass Du üben möchtest!\r\nGib bitte deinen Namen ein:";
-inline constexpr const char* kNameEntryContinue = "Weiter";
-inline constexpr const char* kOnlyLettersOrDigits = "Gib bitte nur Buchstaben oder Zahlen ein!";
-inline constexpr const char* kNameNotUsable =
-    "Diesen Namen kann ich nicht verwenden. Gib bitte einen anderen Namen ein!";
-}  // namespace texts
 
 struct NameKeyResult {
   std::string text;  // the name box afterwards

@@ -29,8 +29,8 @@ const wchar_t* const kSaved = L"Local\\LiraboLoadSaved";
 
 OptionsRecord Version(bool fresh) {
   OptionsRecord r;
-  r.Farbtiefe = fresh ? 2 : 1;
-  r.Sprachausgabe = fresh ? -1 : 0;
+  r.colourDepth = fresh ? 2 : 1;
+  r.speechOutput = fresh ? -1 : 0;
   return r;
 }
 

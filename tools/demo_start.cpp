@@ -9,7 +9,7 @@
 
 #include "common/win32/wide.h"
 #include "menu/menu_texts.h"
-#include "menu/win32/form1_ids.h"
+#include "menu/win32/menu_window_ids.h"
 #include "tests/driver/driver.h"
 
 int wmain(int argc, wchar_t** argv) {
@@ -29,7 +29,7 @@ int wmain(int argc, wchar_t** argv) {
   if (!window) return 1;
   std::this_thread::sleep_for(std::chrono::milliseconds(700));
   bool saved = SaveScreenBmp(shot);
-  Click(window, ids::form1::Command8);
+  Click(window, ids::menu_window::EndButton);
   menu.WaitForExit();
   return saved ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The word editor's logic: which sound a box holds, the store action, and what the
-// editor does when it opens the list. The window (Form3) only shows the outcome.
+// editor does when it opens the list. The window (WordEditorWindow) only shows the outcome.
 #include <array>
 #include <cstdint>
 #include <string>

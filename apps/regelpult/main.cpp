@@ -4,15 +4,16 @@
 #include <commctrl.h>
 
 #include "common/help.h"
-#include "common/win32/bcrypt_crypto.h"
+#include "common/win32/crash_handler.h"
+#include "teacher_pin/win32/bcrypt_crypto.h"
 #include "common/win32/form.h"
 #include "common/win32/message_box.h"
 #include "common/win32/system_services.h"
 #include "common/win32/win32_files.h"
 #include "options/options_store.h"
-#include "options/win32/form2.h"
-#include "options/win32/pin_festlegen.h"
-#include "wordlist/win32/word_list_commands.h"
+#include "options/win32/options_window.h"
+#include "teacher_pin/win32/pin_setup_window.h"
+#include "wordlist/win32/word_list_buttons.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32SystemPort system(L"Local\\JW.Lirabo.Regelpult");
   Win32MessagePort messages("regelpult");
   Win32CryptoPort crypto;
-  Form::SetFatalErrorHandler([&](const std::string& text) {
+  InstallFailureHandlers([&](const std::string& text) {
     messages.Show(text);
     EndAtOnce();
   });
@@ -40,13 +41,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The values live in the dialog alone; absent lines show cleared.
   OptionsRecord settings;
   Services services{files, system, messages};
-  Form2 dialog({services, OptionsVariant::Regelpult, ApplicationPath() + kOptionsFileName,
-                RegelpultHelpFile(ApplicationPath(), system.IsNt6OrLater()), settings});
+  const std::string folder = system.ApplicationPath();
+  const std::string helpFile = RegelpultHelpFile(folder, system.IsNt6OrLater());
+  OptionsWindow dialog({services, OptionsVariant::Regelpult, folder + kOptionsFileName, helpFile, settings});
   dialog.onEditWordList = [&] {
-    if (!EditWordList(&dialog, services)) EndAtOnce();
+    if (!EditWordList(&dialog, services, helpFile)) EndAtOnce();
   };
   dialog.onNewWordList = [&] {
-    if (!NewWordList(&dialog, services)) EndAtOnce();
+    if (!NewWordList(&dialog, services, helpFile)) EndAtOnce();
   };
   dialog.onRestoreWordList = [&] { RestoreWordList(&dialog, services); };
   dialog.onTeacherPin = [&] { ShowTeacherPinDialog(&dialog, services, crypto); };

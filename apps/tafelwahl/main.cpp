@@ -4,14 +4,14 @@
 
 #include <memory>
 
-#include "common/win32/bcrypt_crypto.h"
+#include "teacher_pin/win32/bcrypt_crypto.h"
 #include "common/win32/form.h"
 #include "common/win32/message_box.h"
 #include "common/win32/system_services.h"
 #include "common/win32/wide.h"
 #include "common/win32/win32_files.h"
 #include "menu/menu_texts.h"
-#include "menu/win32/form1.h"
+#include "menu/win32/menu_window.h"
 #include "menu/win32/menu_failure.h"
 #include "menu/win32/win32_desktop.h"
 
@@ -36,10 +36,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
 
   // A change of the options reloads the menu: the old one has unloaded with its
   // shutdown, and a new one runs the whole start-up again.
-  std::unique_ptr<Form1> menu;
+  std::unique_ptr<MenuWindow> menu;
   do {
     menu.reset();
-    menu = std::make_unique<Form1>(program);
+    menu = std::make_unique<MenuWindow>(program);
     Form::Guard([&] {
       if (menu->Load()) menu->Show();
     });

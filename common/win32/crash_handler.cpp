@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "common/win32/form.h"
+
 namespace lirabo {
 namespace {
 
@@ -27,7 +29,8 @@ std::string CrashDescription(DWORD code, const void* address) {
   return text;
 }
 
-void InstallCrashHandler(std::function<void(const std::string&)> fatalEnd) {
+void InstallFailureHandlers(std::function<void(const std::string&)> fatalEnd) {
+  Form::SetFatalErrorHandler(fatalEnd);
   CrashEnd() = std::move(fatalEnd);
   SetUnhandledExceptionFilter(&OnUnhandledException);
 }

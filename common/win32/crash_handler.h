@@ -8,8 +8,9 @@
 
 namespace lirabo {
 
-// `fatalEnd` gets the description and does not return.
-void InstallCrashHandler(std::function<void(const std::string&)> fatalEnd);
+// `fatalEnd` gets the description and does not return. It takes both ways a program
+// meets a failure nobody expected: an exception out of a window's handler and a crash.
+void InstallFailureHandlers(std::function<void(const std::string&)> fatalEnd);
 std::string CrashDescription(DWORD code, const void* address);
 
 }  // namespace lirabo

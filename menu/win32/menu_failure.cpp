@@ -7,16 +7,14 @@ namespace {
 
 [[noreturn]] void EndAfterFailure(MenuProgram& program, const std::string& text) {
   program.services.messages.Show(text);
-  Form1::CarryOut(program, nullptr, program.flow.AfterFatalError());
+  MenuWindow::CarryOut(program, nullptr, program.flow.AfterFatalError());
   ExitProcess(1);  // the flow's steps after a failure all exit
 }
 
 }  // namespace
 
 void InstallMenuFailureHandlers(MenuProgram& program) {
-  auto end = [&program](const std::string& text) { EndAfterFailure(program, text); };
-  Form::SetFatalErrorHandler(end);
-  InstallCrashHandler(end);
+  InstallFailureHandlers([&program](const std::string& text) { EndAfterFailure(program, text); });
 }
 
 }  // namespace lirabo

@@ -9,9 +9,9 @@
 
 #include "common/win32/wide.h"
 #include "menu/menu_texts.h"
-#include "menu/win32/form1_ids.h"
+#include "menu/win32/menu_window_ids.h"
 #include "records/name_entry.h"
-#include "records/win32/man_protokolle_ids.h"
+#include "records/win32/log_viewer_window_ids.h"
 #include "tests/driver/driver.h"
 
 namespace t = lirabo::test;
@@ -78,12 +78,12 @@ std::string Log(std::size_t bytes) {
 
 // Selects a log in the viewer and measures until its text box holds text (or none).
 double ShowLog(HWND viewer, const std::string& name, bool empty) {
-  HWND list = t::Child(viewer, ids::man_protokolle::File1), text = t::Child(viewer, ids::man_protokolle::Text1);
-  auto items = t::ListBoxItems(viewer, ids::man_protokolle::File1);
+  HWND list = t::Child(viewer, ids::log_viewer::Logs), text = t::Child(viewer, ids::log_viewer::LogText);
+  auto items = t::ListBoxItems(viewer, ids::log_viewer::Logs);
   auto at = std::find(items.begin(), items.end(), name) - items.begin();
   const auto start = Clock::now();
   SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(at), 0);
-  PostMessageW(viewer, WM_COMMAND, MAKEWPARAM(ids::man_protokolle::File1, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  PostMessageW(viewer, WM_COMMAND, MAKEWPARAM(ids::log_viewer::Logs, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
   if (!Poll([&] { return (SendMessageW(text, WM_GETTEXTLENGTH, 0, 0) == 0) == empty; }, 600)) return -1;
   return MsSince(start);
 }
@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
   t::WriteFileBytes(t::LogFolder() + "\\Log20MB.txt", Log(20'000'000));
   t::Process running = t::Process::Start(menu, "/n=\"Anna\"");
   HWND window = VisibleWindow(running.Id(), lirabo::texts::kMenuCaption);
-  PostMessageW(window, WM_COMMAND, MAKEWPARAM(ids::form1::M_ProtokolleAnzeigen, 0), 0);
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(ids::menu_window::ShowLogsItem, 0), 0);
   HWND viewer = VisibleWindow(running.Id(), "Protokolle anzeigen");
   for (int round = 0; viewer && round < kLogRounds; ++round)
     for (const char* log : {"Log2MB.txt", "Log20MB.txt"}) {

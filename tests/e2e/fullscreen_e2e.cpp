@@ -1,6 +1,6 @@
 // Full-screen mode for real: the desktop at 640 x 480 with everything on it, and back.
-#include "menu/win32/form1_ids.h"
-#include "options/win32/form2_ids.h"
+#include "menu/win32/menu_window_ids.h"
+#include "options/win32/options_window_ids.h"
 #include "tests/e2e/walk.h"
 
 namespace lirabo::test {
@@ -16,15 +16,15 @@ bool Inside(HWND window) {
 }
 
 TEST_F(WalkWithScreenshots, FullScreenHoldsTheMenuItsDialogAndTheReloadedMenuThenRestores) {
-  namespace f1 = ids::form1;
+  namespace f1 = ids::menu_window;
   install.Write("options.ini", OptionsText({0, -1, -1, -1, 0, -1, 0, -1, -1, 1}));
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
   HWND window = StartMenu();
   ASSERT_TRUE(window);
   ASSERT_TRUE(WaitUntil(Switched));
-  for (int id : {f1::Command1, f1::Command2, f1::Command3, f1::Command4, f1::Command7, f1::Command6, f1::Command5,
-                 f1::Command9, f1::Command8, f1::CB_Name})
+  for (int id : {f1::Kamu1Button, f1::Kamu2Button, f1::TesraButton, f1::OrvinButton, f1::Pelum1Button, f1::Pelum2Button, f1::Pelum3Button,
+                 f1::DrusaButton, f1::EndButton, f1::NameButton})
     EXPECT_TRUE(Inside(Child(window, id))) << id;
   EXPECT_TRUE(Inside(window));
   SaveScreenshot("menu-fullscreen");
@@ -33,7 +33,7 @@ TEST_F(WalkWithScreenshots, FullScreenHoldsTheMenuItsDialogAndTheReloadedMenuThe
   EXPECT_FALSE(IsWindowVisible(taskbar));
 
   // An exercise started in full-screen mode leaves the menu open.
-  Click(window, f1::Command1);
+  Click(window, f1::Kamu1Button);
   EXPECT_EQ(NextCall(), "Kamu1.exe Q /p=\"" + SettingsFolder() + "\" /n=\"Anna\"");
   EXPECT_FALSE(menu.WaitForExit(300ms));
 
@@ -44,8 +44,8 @@ TEST_F(WalkWithScreenshots, FullScreenHoldsTheMenuItsDialogAndTheReloadedMenuThe
   HWND options = WaitForVisibleWindow(menu.Id(), "Optionen");
   ASSERT_TRUE(options);
   EXPECT_TRUE(Inside(options));
-  ClickWithMouse(options, ids::form2::ProtSave);
-  ASSERT_TRUE(WaitUntil([&] { return !IsChecked(options, ids::form2::ProtSave); }));
+  ClickWithMouse(options, ids::options_window::LogUnderPupilName);
+  ASSERT_TRUE(WaitUntil([&] { return !IsChecked(options, ids::options_window::LogUnderPupilName); }));
   PressKeys(options, {VK_RETURN});
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
   window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
@@ -53,10 +53,10 @@ TEST_F(WalkWithScreenshots, FullScreenHoldsTheMenuItsDialogAndTheReloadedMenuThe
   ASSERT_TRUE(WaitUntil(Switched));
   EXPECT_TRUE(Inside(window));
   // Without names the name button is gone and the greeting has no name.
-  EXPECT_FALSE(IsControlVisible(window, f1::CB_Name));
-  EXPECT_EQ(ControlText(window, f1::Hilfe), "Hallo!\r\nWähle ein Programm aus:");
+  EXPECT_FALSE(IsControlVisible(window, f1::NameButton));
+  EXPECT_EQ(ControlText(window, f1::Greeting), "Hallo!\r\nWähle ein Programm aus:");
   EXPECT_EQ(ReadFileBytes(SettingsFolder() + "\\options.ini"), OptionsText({0, -1, -1, -1, 0, -1, 0, -1, -1, 0}));
-  ClickWithMouse(window, f1::Command8);
+  ClickWithMouse(window, f1::EndButton);
   EXPECT_TRUE(menu.WaitForExit());
   EXPECT_TRUE(
       WaitUntil([&] { return GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height; }));

@@ -1,8 +1,8 @@
 // The pupils' menu and its teacher menu, walked by keys as a teacher walks them.
-#include "menu/win32/form1_ids.h"
-#include "options/win32/form2_ids.h"
-#include "records/win32/man_namen_anzeigen_ids.h"
-#include "records/win32/man_protokolle_ids.h"
+#include "menu/win32/menu_window_ids.h"
+#include "options/win32/options_window_ids.h"
+#include "records/win32/name_list_window_ids.h"
+#include "records/win32/log_viewer_window_ids.h"
 #include "tests/e2e/walk.h"
 
 namespace lirabo::test {
@@ -12,7 +12,7 @@ using Texts = std::vector<std::string>;
 constexpr DWORD kProtected = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
 
 TEST_F(WalkWithScreenshots, TheMenuItsFilesAndTheTeacherMenuByKeys) {
-  namespace f1 = ids::form1;
+  namespace f1 = ids::menu_window;
   // Background over the work area; the master is write-protected, as on a CD.
   const std::string master = OptionsText({2, -1, -1, -1, -1, 0, 0, -1, -1, 1});
   install.Write("options.ini", master);
@@ -21,8 +21,8 @@ TEST_F(WalkWithScreenshots, TheMenuItsFilesAndTheTeacherMenuByKeys) {
   HWND background = WaitForVisibleWindow(menu.Id(), texts::kBackgroundCaption);
   ASSERT_TRUE(window && background);
   SaveScreenshot("menu-background");
-  EXPECT_EQ(ControlText(window, f1::Hilfe), "Hallo Anna!\r\nWähle ein Programm aus:");
-  EXPECT_TRUE(IsControlVisible(window, f1::CB_Name));
+  EXPECT_EQ(ControlText(window, f1::Greeting), "Hallo Anna!\r\nWähle ein Programm aus:");
+  EXPECT_TRUE(IsControlVisible(window, f1::NameButton));
   for (const char* copy : {"\\options.ini", "\\options.bak"}) {
     EXPECT_EQ(ReadFileBytes(SettingsFolder() + copy), master) << copy;
     EXPECT_EQ(GetFileAttributesW(Widen(SettingsFolder() + copy).c_str()) & kProtected, 0u) << copy;
@@ -40,11 +40,11 @@ TEST_F(WalkWithScreenshots, TheMenuItsFilesAndTheTeacherMenuByKeys) {
   PostMessageW(background, WM_CLOSE, 0, 0);
   EXPECT_FALSE(menu.WaitForExit(300ms));
 
-  ASSERT_TRUE(Focused(window, f1::Command1));
+  ASSERT_TRUE(Focused(window, f1::Kamu1Button));
   EXPECT_EQ(TabWalk(window, 10),
-            (std::vector<int>{f1::Command1, f1::Command2, f1::Command3, f1::Command4, f1::Command7, f1::Command6,
-                              f1::Command5, f1::Command9, f1::CB_Name, f1::Command8, f1::Command1}));
-  EXPECT_EQ(TabWalk(window, 1, /*backwards=*/true), (std::vector<int>{f1::Command1, f1::Command8}));
+            (std::vector<int>{f1::Kamu1Button, f1::Kamu2Button, f1::TesraButton, f1::OrvinButton, f1::Pelum1Button, f1::Pelum2Button,
+                              f1::Pelum3Button, f1::DrusaButton, f1::NameButton, f1::EndButton, f1::Kamu1Button}));
+  EXPECT_EQ(TabWalk(window, 1, /*backwards=*/true), (std::vector<int>{f1::Kamu1Button, f1::EndButton}));
   PressKeys(window, {VK_F1});
   EXPECT_EQ(NextCall(), Help(102));
   const auto height = [&] { return WindowRect(window).bottom - WindowRect(window).top; };
@@ -61,59 +61,59 @@ TEST_F(WalkWithScreenshots, TheMenuItsFilesAndTheTeacherMenuByKeys) {
   EXPECT_EQ(Answer(menu).rfind("Info über JW Lirabo Version 2.1: JW Lirabo Version 2.17.0077\r\n", 0), 0u);
 
   {  // Protokolle > Protokolle anzeigen
-    namespace lv = ids::man_protokolle;
+    namespace lv = ids::log_viewer;
     WriteFileBytes(LogFolder() + "\\Ben.txt", "Kamu 1\n\xE4\r\n");
     PressKeys(window, {VK_F10, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
     HWND logs = WaitForVisibleWindow(menu.Id(), "Protokolle anzeigen");
     ASSERT_TRUE(logs);
-    ASSERT_TRUE(Focused(logs, lv::Text1));
-    EXPECT_EQ(TabWalk(logs, 4), (std::vector<int>{lv::Text1, lv::File1, lv::Command1, lv::Command2, lv::Text1}));
+    ASSERT_TRUE(Focused(logs, lv::LogText));
+    EXPECT_EQ(TabWalk(logs, 4), (std::vector<int>{lv::LogText, lv::Logs, lv::BackButton, lv::DeleteButton, lv::LogText}));
     PressKeys(logs, {VK_F1});
     EXPECT_EQ(NextCall(), Help(106));
-    EXPECT_EQ(ListBoxItems(logs, lv::File1), (Texts{"Anna.txt", "Ben.txt"}));
-    Select(logs, lv::File1, 1);
-    EXPECT_TRUE(WaitUntil([&] { return ControlText(logs, lv::Text1) == "Kamu 1\r\nä\r\n"; }));
+    EXPECT_EQ(ListBoxItems(logs, lv::Logs), (Texts{"Anna.txt", "Ben.txt"}));
+    Select(logs, lv::Logs, 1);
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(logs, lv::LogText) == "Kamu 1\r\nä\r\n"; }));
     SaveScreenshot("log-viewer");
-    Click(logs, lv::Command2);
+    Click(logs, lv::DeleteButton);
     EXPECT_EQ(Answer(menu, IDYES), "JW Lirabo: Wollen Sie die Datei Ben.txt wirklich löschen?");
-    EXPECT_TRUE(WaitUntil([&] { return ListBoxItems(logs, lv::File1) == Texts{"Anna.txt"}; }));
+    EXPECT_TRUE(WaitUntil([&] { return ListBoxItems(logs, lv::Logs) == Texts{"Anna.txt"}; }));
     EXPECT_FALSE(FileExists(LogFolder() + "\\Ben.txt"));
     PressKeys(logs, {VK_ESCAPE});
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(logs); }));
   }
   {  // Protokolle > Namen anzeigen und löschen; Esc is "Zurück" and writes the register.
-    namespace nl = ids::man_namen_anzeigen;
+    namespace nl = ids::name_list;
     PressKeys(window, {VK_F10, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN});
     HWND names = WaitForVisibleWindow(menu.Id(), "Namen löschen");
     ASSERT_TRUE(names);
-    ASSERT_TRUE(Focused(names, nl::OK));
-    EXPECT_EQ(TabWalk(names, 3), (std::vector<int>{nl::OK, nl::List1, nl::Command1, nl::OK}));
+    ASSERT_TRUE(Focused(names, nl::BackButton));
+    EXPECT_EQ(TabWalk(names, 3), (std::vector<int>{nl::BackButton, nl::Names, nl::DeleteButton, nl::BackButton}));
     PressKeys(names, {VK_F1});
     EXPECT_EQ(NextCall(), Help(106));
-    EXPECT_EQ(ListBoxItems(names, nl::List1), (Texts{"Anna", "Ben"}));
+    EXPECT_EQ(ListBoxItems(names, nl::Names), (Texts{"Anna", "Ben"}));
     SaveScreenshot("name-list");
-    Select(names, nl::List1, 0);
-    Click(names, nl::Command1);
+    Select(names, nl::Names, 0);
+    Click(names, nl::DeleteButton);
     EXPECT_EQ(Answer(menu, IDYES), "JW Lirabo: Soll der Name Anna wirklich gelöscht werden?");
-    ASSERT_TRUE(WaitUntil([&] { return ListBoxItems(names, nl::List1) == Texts{"Ben"}; }));
+    ASSERT_TRUE(WaitUntil([&] { return ListBoxItems(names, nl::Names) == Texts{"Ben"}; }));
     PressKeys(names, {VK_ESCAPE});
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(names); }));
     EXPECT_EQ(ReadFileBytes(LogFolder() + "\\Namen.ini"), "Ben\r\n");
-    EXPECT_TRUE(WaitUntil([&] { return ControlText(window, f1::Hilfe) == "Hallo!\r\nWähle ein Programm aus:"; }));
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(window, f1::Greeting) == "Hallo!\r\nWähle ein Programm aus:"; }));
   }
   {  // Optionen: the menu hides; the colour-depth group and the enabled taskbar box are tab stops.
-    namespace f2 = ids::form2;
+    namespace f2 = ids::options_window;
     PressKeys(window, {VK_F10, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
     HWND options = WaitForVisibleWindow(menu.Id(), "Optionen");
     ASSERT_TRUE(options);
     EXPECT_FALSE(IsWindowVisible(window));
-    ASSERT_TRUE(Focused(options, f2::Option2));
+    ASSERT_TRUE(Focused(options, f2::HighColourOption));
     SaveScreenshot("options-tafelwahl");
     EXPECT_EQ(TabWalk(options, 11),
-              (std::vector<int>{f2::Option2, f2::TVis, f2::HGrund, f2::Befehl1, f2::Command1, f2::Auflösung, f2::Check1,
-                                f2::Buchstaben, f2::Proto, f2::FehlerWeiter, f2::ProtSave, f2::Option2}));
+              (std::vector<int>{f2::HighColourOption, f2::TaskbarVisible, f2::CoverDesktop, f2::OkButton, f2::HelpButton, f2::FullScreen, f2::SpeechOutput,
+                                f2::CapitalsOnly, f2::LogAfterTenTasks, f2::ContinueAfterMistakes, f2::LogUnderPupilName, f2::HighColourOption}));
     PressKeys(options, {VK_TAB, VK_TAB, VK_TAB, VK_TAB});
-    ASSERT_TRUE(Focused(options, f2::Command1));
+    ASSERT_TRUE(Focused(options, f2::HelpButton));
     PressKeys(options, {VK_RETURN});  // the focused button, not the default
     EXPECT_EQ(NextCall(), Help(110));
     PressKeys(options, {VK_ESCAPE});  // saves like OK; nothing changed, so the same menu comes back
@@ -121,14 +121,14 @@ TEST_F(WalkWithScreenshots, TheMenuItsFilesAndTheTeacherMenuByKeys) {
     EXPECT_EQ(ReadFileBytes(SettingsFolder() + "\\options.ini"), master);
   }
   // The focus comes back to where it was before the dialogs.
-  EXPECT_TRUE(Focused(window, f1::Command8));
-  Click(window, f1::Command4);  // Orvin.exe is not installed
+  EXPECT_TRUE(Focused(window, f1::EndButton));
+  Click(window, f1::OrvinButton);  // Orvin.exe is not installed
   EXPECT_EQ(Answer(menu),
             "JW Lirabo: Die Programmdatei wurde nicht gefunden. Sie muss im gleichen Verzeichnis wie dieses Programm "
             "sein. Starten Sie das Programm von Hand, oder versuchen Sie es nochmal nach einer Neuinstallation!");
   EXPECT_FALSE(menu.WaitForExit(300ms));
   // Her name went from the register, so the exercise starts without one, and the menu ends.
-  Click(window, f1::Command1);
+  Click(window, f1::Kamu1Button);
   EXPECT_EQ(NextCall(), "Kamu1.exe Q /p=\"" + SettingsFolder() + "\" /n=\"\"");
   EXPECT_TRUE(menu.WaitForExit());
 }

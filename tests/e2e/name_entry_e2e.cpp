@@ -1,32 +1,32 @@
 // The name entry as a pupil uses it, and a second start of the menu.
-#include "menu/win32/form1_ids.h"
-#include "records/win32/man_namen_ids.h"
+#include "menu/win32/menu_window_ids.h"
+#include "records/win32/name_entry_window_ids.h"
 #include "tests/e2e/walk.h"
 
 namespace lirabo::test {
 namespace {
 
 TEST_F(WalkWithScreenshots, TheNameEntryByKeysAndASecondStartOverTheBackground) {
-  namespace nm = ids::man_namen;
+  namespace nm = ids::name_entry;
   // Background on, taskbar hidden: the background covers the whole screen, and help comes from the _Top file.
   install.Write("options.ini", OptionsText({2, -1, -1, -1, 0, 0, 0, -1, -1, 1}));
   menu = Process::Start(install.Path("tafelwahl.exe"));
   HWND dialog = WaitForVisibleWindow(menu.Id(), texts::kMenuTitle);
   ASSERT_TRUE(dialog);
   EXPECT_TRUE(GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  ASSERT_TRUE(Focused(dialog, nm::Text1));
-  EXPECT_EQ(TabWalk(dialog, 3), (std::vector<int>{nm::Text1, nm::List1, nm::OK, nm::Text1}));
-  EXPECT_EQ(ListBoxItems(dialog, nm::List1), (std::vector<std::string>{"Anna", "Ben"}));
+  ASSERT_TRUE(Focused(dialog, nm::NameBox));
+  EXPECT_EQ(TabWalk(dialog, 3), (std::vector<int>{nm::NameBox, nm::Names, nm::ContinueButton, nm::NameBox}));
+  EXPECT_EQ(ListBoxItems(dialog, nm::Names), (std::vector<std::string>{"Anna", "Ben"}));
   // Space and hyphen change nothing; an umlaut is refused at the end.
   PressKeys(dialog, {'T', 'O', 'M', VK_SPACE, VK_OEM_MINUS});
-  ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, nm::Text1) == "tom"; }));
-  PostChar(Child(dialog, nm::Text1), L'\u00F6');
-  ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, nm::Text1) == "tomö"; }));
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, nm::NameBox) == "tom"; }));
+  PostChar(Child(dialog, nm::NameBox), L'\u00F6');
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, nm::NameBox) == "tomö"; }));
   SaveScreenshot("name-entry");
   PressKeys(dialog, {VK_RETURN});
   EXPECT_EQ(Answer(menu), "JW Lirabo: Gib bitte nur Buchstaben oder Zahlen ein!");
   EXPECT_FALSE(FileExists(LogFolder() + "\\tomö.txt"));
-  ASSERT_TRUE(Focused(dialog, nm::Text1));
+  ASSERT_TRUE(Focused(dialog, nm::NameBox));
   PressKeys(dialog, {VK_END, VK_BACK});
   // Neither Esc nor the close box ends the dialog.
   PressKeys(dialog, {VK_ESCAPE});
@@ -34,27 +34,27 @@ TEST_F(WalkWithScreenshots, TheNameEntryByKeysAndASecondStartOverTheBackground) 
   PressKeys(dialog, {VK_F1});
   EXPECT_EQ(NextCall(), Help(99, "LiraboHilfe_Top.chm"));
   EXPECT_TRUE(IsWindow(dialog));
-  EXPECT_EQ(ControlText(dialog, nm::Text1), "tom");
+  EXPECT_EQ(ControlText(dialog, nm::NameBox), "tom");
   PressKeys(dialog, {VK_RETURN});
   HWND window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
   ASSERT_TRUE(window);
   EXPECT_TRUE(
-      WaitUntil([&] { return ControlText(window, ids::form1::Hilfe) == "Hallo tom!\r\nWähle ein Programm aus:"; }));
+      WaitUntil([&] { return ControlText(window, ids::menu_window::Greeting) == "Hallo tom!\r\nWähle ein Programm aus:"; }));
   EXPECT_EQ(ReadFileBytes(LogFolder() + "\\Namen.ini"), "Ben\r\nAnna\r\ntom\r\n");
   EXPECT_EQ(ReadFileBytes(LogFolder() + "\\tom.txt"), "");
-  EXPECT_TRUE(Focused(window, ids::form1::Command1));
+  EXPECT_TRUE(Focused(window, ids::menu_window::Kamu1Button));
   SaveScreenshot("menu");
 
   // The name button opens it again; a chosen name goes into the box.
-  Click(window, ids::form1::CB_Name);
+  Click(window, ids::menu_window::NameButton);
   dialog = WaitForVisibleWindow(menu.Id(), texts::kMenuTitle);
   ASSERT_TRUE(dialog);
-  EXPECT_EQ(ControlText(dialog, nm::Text1), "");
-  Select(dialog, nm::List1, 1);
-  ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, nm::Text1) == "Ben"; }));
-  Click(dialog, nm::OK);
+  EXPECT_EQ(ControlText(dialog, nm::NameBox), "");
+  Select(dialog, nm::Names, 1);
+  ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, nm::NameBox) == "Ben"; }));
+  Click(dialog, nm::ContinueButton);
   EXPECT_TRUE(
-      WaitUntil([&] { return ControlText(window, ids::form1::Hilfe) == "Hallo Ben!\r\nWähle ein Programm aus:"; }));
+      WaitUntil([&] { return ControlText(window, ids::menu_window::Greeting) == "Hallo Ben!\r\nWähle ein Programm aus:"; }));
   EXPECT_EQ(ReadFileBytes(LogFolder() + "\\Namen.ini"), "Ben\r\nAnna\r\ntom\r\n");
 
   HWND background = WaitForVisibleWindow(menu.Id(), texts::kBackgroundCaption);
@@ -76,7 +76,7 @@ TEST_F(WalkWithScreenshots, TheNameEntryByKeysAndASecondStartOverTheBackground) 
   EXPECT_TRUE(IsWindowVisible(taskbar));
   EXPECT_EQ(WindowText(window), texts::kMenuCaption);
   DestroyWindow(other);
-  Click(window, ids::form1::Command8);
+  Click(window, ids::menu_window::EndButton);
   EXPECT_TRUE(menu.WaitForExit());
 }
 

@@ -5,13 +5,13 @@
 
 #include <algorithm>
 
-#include "common/teacher_pin.h"
-#include "common/win32/bcrypt_crypto.h"
+#include "teacher_pin/teacher_pin.h"
+#include "teacher_pin/win32/bcrypt_crypto.h"
 #include "common/win32/wide.h"
 #include "menu/menu_texts.h"
-#include "menu/teacher_pin_gate.h"
-#include "menu/win32/form1_ids.h"
-#include "menu/win32/pin_abfrage_ids.h"
+#include "teacher_pin/teacher_pin_gate.h"
+#include "menu/win32/menu_window_ids.h"
+#include "teacher_pin/win32/pin_prompt_window_ids.h"
 #include "tests/driver/driver.h"
 
 namespace lirabo::test {
@@ -48,7 +48,7 @@ class PinGuard : public ::testing::Test {
   HWND StartMenu(Process& menu, const Installation& from) {
     menu = Process::Start(from.Path("tafelwahl.exe"), "/n=\"Anna\"", desktop.Folder());
     HWND window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
-    if (window) WaitUntil([&] { return FocusedControl(window) == ids::form1::Command1; });
+    if (window) WaitUntil([&] { return FocusedControl(window) == ids::menu_window::Kamu1Button; });
     return window;
   }
 
@@ -58,11 +58,11 @@ class PinGuard : public ::testing::Test {
     HWND query = WaitForVisibleWindow(menu.Id(), "Lehrermenü");
     if (!query) return "(no query)";
     for (int i = 0; i < 2; ++i) {
-      EXPECT_TRUE(WaitUntil([&] { return FocusedControl(query) == ids::pin_abfrage::Text1; }));
+      EXPECT_TRUE(WaitUntil([&] { return FocusedControl(query) == ids::pin_prompt::PinBox; }));
       PressKeys(query, {'1', '1', '1', '1', VK_RETURN});
       EXPECT_EQ(AnswerWithEnter(menu.Id()), texts::kPinWrong);
     }
-    EXPECT_TRUE(WaitUntil([&] { return FocusedControl(query) == ids::pin_abfrage::Text1; }));
+    EXPECT_TRUE(WaitUntil([&] { return FocusedControl(query) == ids::pin_prompt::PinBox; }));
     PressKeys(query, {'1', '1', '1', '1', VK_RETURN});
     std::string text = AnswerWithEnter(menu.Id());
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(query); }));
@@ -90,7 +90,7 @@ TEST_F(PinGuard, WrongPinsOutlastARestartTheLockOutGrowsAndAGoneFolderOpensNothi
   HWND window = StartMenu(menu, install);
   ASSERT_TRUE(window);
   EXPECT_EQ(ThreeWrongPins(menu, window), texts::kPinLockedOut);
-  Click(window, ids::form1::Command8);
+  Click(window, ids::menu_window::EndButton);
   ASSERT_TRUE(menu.WaitForExit());
 
   window = StartMenu(menu, install);
@@ -115,7 +115,7 @@ TEST_F(PinGuard, WrongPinsOutlastARestartTheLockOutGrowsAndAGoneFolderOpensNothi
   EXPECT_EQ(GetMenu(window), nullptr);
   EXPECT_TRUE(WindowsOf(menu.Id(), "Lehrermenü").empty());
   ASSERT_TRUE(MoveFileW(moved.c_str(), Widen(install.Folder()).c_str()));
-  Click(window, ids::form1::Command8);
+  Click(window, ids::menu_window::EndButton);
   EXPECT_TRUE(menu.WaitForExit());
 }
 
@@ -140,10 +140,10 @@ TEST_F(PinGuard, ACopyElsewhereAsksForTheInstalledPinAndStartsNoStandInFromTheCu
   EXPECT_EQ(GetMenu(window), nullptr);
 
   // "Drusa" with no Drusa.exe beside the menu: the one in the current folder stays unused.
-  Click(window, ids::form1::Command9);
+  Click(window, ids::menu_window::DrusaButton);
   EXPECT_EQ(AnswerWithEnter(menu.Id()), texts::kProgramNotFound);
   EXPECT_FALSE(desktop.Has("Aufrufe.txt"));
-  Click(window, ids::form1::Command8);
+  Click(window, ids::menu_window::EndButton);
   EXPECT_TRUE(menu.WaitForExit());
 }
 

@@ -1,8 +1,8 @@
 // regelpult and its word editor, by keys and mouse as a teacher uses them.
 #include "common/win32/twips.h"
-#include "options/win32/form2_ids.h"
+#include "options/win32/options_window_ids.h"
 #include "tests/e2e/walk.h"
-#include "wordlist/win32/form3_ids.h"
+#include "wordlist/win32/word_editor_window_ids.h"
 #include "wordlist/word_list_file.h"
 
 namespace lirabo::test {
@@ -11,73 +11,73 @@ namespace {
 constexpr DWORD kProtected = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
 
 TEST_F(WalkWithScreenshots, RegelpultAndTheWordEditorByKeysAndMouse) {
-  namespace f2 = ids::form2;
-  namespace f3 = ids::form3;
+  namespace f2 = ids::options_window;
+  namespace f3 = ids::word_editor;
   // Low colour, speech, background, taskbar, log after ten, names.
   install.Write("options.ini", OptionsText({1, -1, -1, -1, -1, 0, 0, -1, 0, 1}));
   install.Write("wortlst.jw1", "");
   HWND options = StartRegelpult();
   ASSERT_TRUE(options);
   SaveScreenshot("regelpult");
-  const std::pair<int, bool> shown[] = {{f2::Option1, true},     {f2::Option2, false}, {f2::Check1, true},
-                                        {f2::HGrund, true},      {f2::TVis, true},     {f2::Auflösung, false},
-                                        {f2::Buchstaben, false}, {f2::Proto, true},    {f2::FehlerWeiter, false},
-                                        {f2::ProtSave, true}};
+  const std::pair<int, bool> shown[] = {{f2::LowColourOption, true},     {f2::HighColourOption, false}, {f2::SpeechOutput, true},
+                                        {f2::CoverDesktop, true},      {f2::TaskbarVisible, true},     {f2::FullScreen, false},
+                                        {f2::CapitalsOnly, false}, {f2::LogAfterTenTasks, true},    {f2::ContinueAfterMistakes, false},
+                                        {f2::LogUnderPupilName, true}};
   for (const auto& [id, checked] : shown)
     EXPECT_EQ(IsChecked(options, id), checked) << id;
   // The chosen colour depth is the group's tab stop; the arrow keys choose within it.
-  ASSERT_TRUE(Focused(options, f2::Option1));
+  ASSERT_TRUE(Focused(options, f2::LowColourOption));
   EXPECT_EQ(TabWalk(options, 15),
-            (std::vector<int>{f2::Option1, f2::TVis, f2::HGrund, f2::Befehl1, f2::Command1, f2::Auflösung, f2::Check1,
-                              f2::Buchstaben, f2::Proto, f2::FehlerWeiter, f2::ProtSave, f2::Command2, f2::Command3,
-                              f2::Command4, f2::Command5, f2::Option1}));
+            (std::vector<int>{f2::LowColourOption, f2::TaskbarVisible, f2::CoverDesktop, f2::OkButton, f2::HelpButton, f2::FullScreen, f2::SpeechOutput,
+                              f2::CapitalsOnly, f2::LogAfterTenTasks, f2::ContinueAfterMistakes, f2::LogUnderPupilName, f2::EditWordListButton, f2::NewWordListButton,
+                              f2::RestoreWordListButton, f2::TeacherPinButton, f2::LowColourOption}));
   PressKeys(options, {VK_UP});
-  ASSERT_TRUE(WaitUntil([&] { return IsChecked(options, f2::Option2) && FocusedControl(options) == f2::Option2; }));
+  ASSERT_TRUE(WaitUntil([&] { return IsChecked(options, f2::HighColourOption) && FocusedControl(options) == f2::HighColourOption; }));
   PressKeys(options, {VK_DOWN});
-  ASSERT_TRUE(WaitUntil([&] { return IsChecked(options, f2::Option1) && !IsChecked(options, f2::Option2); }));
+  ASSERT_TRUE(WaitUntil([&] { return IsChecked(options, f2::LowColourOption) && !IsChecked(options, f2::HighColourOption); }));
 
   // The enabling rules follow the mouse: the box clicked, then background and taskbar as {checked, enabled}.
   const struct {
     int box;
     bool hGrund[2];
     bool tVis[2];
-  } clicks[] = {{f2::Auflösung, {true, false}, {false, false}},
-                {f2::Auflösung, {true, true}, {false, true}},
-                {f2::HGrund, {false, true}, {false, false}}};
+  } clicks[] = {{f2::FullScreen, {true, false}, {false, false}},
+                {f2::FullScreen, {true, true}, {false, true}},
+                {f2::CoverDesktop, {false, true}, {false, false}}};
   for (const auto& c : clicks) {
     ClickWithMouse(options, c.box);
     EXPECT_TRUE(WaitUntil([&] {
-      return IsChecked(options, f2::HGrund) == c.hGrund[0] && IsControlEnabled(options, f2::HGrund) == c.hGrund[1] &&
-             IsChecked(options, f2::TVis) == c.tVis[0] && IsControlEnabled(options, f2::TVis) == c.tVis[1];
+      return IsChecked(options, f2::CoverDesktop) == c.hGrund[0] && IsControlEnabled(options, f2::CoverDesktop) == c.hGrund[1] &&
+             IsChecked(options, f2::TaskbarVisible) == c.tVis[0] && IsControlEnabled(options, f2::TaskbarVisible) == c.tVis[1];
     })) << c.box;
   }
-  ClickWithMouse(options, f2::Buchstaben);
-  ClickWithMouse(options, f2::Command1);
+  ClickWithMouse(options, f2::CapitalsOnly);
+  ClickWithMouse(options, f2::HelpButton);
   EXPECT_EQ(NextCall(), Help(110));
 
   {  // The word editor: focus, Tab order, a word stored with Enter, help, Esc.
-    ClickWithMouse(options, f2::Command2);
+    ClickWithMouse(options, f2::EditWordListButton);
     HWND editor = WaitForVisibleWindow(regelpult.Id(), "Wortliste");
     ASSERT_TRUE(editor);
-    ASSERT_TRUE(Focused(editor, f3::Text1));
-    EXPECT_EQ(TabWalk(editor, 7), (std::vector<int>{f3::Text1, f3::Text2, f3::Text3, f3::Text4, f3::Befehl1,
-                                                    f3::Befehl2, f3::Befehl3, f3::Text1}));
+    ASSERT_TRUE(Focused(editor, f3::Sound1));
+    EXPECT_EQ(TabWalk(editor, 7), (std::vector<int>{f3::Sound1, f3::Sound2, f3::Sound3, f3::Sound4, f3::OkButton,
+                                                    f3::BackButton, f3::HelpButton, f3::Sound1}));
     SaveScreenshot("word-editor");
     PressKeys(editor, {VK_OEM_PERIOD, VK_TAB, 'A', VK_TAB, VK_OEM_PERIOD, VK_TAB, VK_OEM_PERIOD, VK_RETURN});
     EXPECT_EQ(Answer(regelpult), "regelpult: Sie haben einen ungültigen Laut in ihrem Wort verwendet. (Siehe Hilfe)");
-    ASSERT_TRUE(Focused(editor, f3::Text4));
+    ASSERT_TRUE(Focused(editor, f3::Sound4));
     PressKeys(editor, {VK_TAB, VK_TAB, VK_TAB, VK_TAB, VK_BACK, 'M', VK_RETURN});
-    ASSERT_TRUE(WaitUntil([&] { return ControlText(editor, f3::Text1).empty(); }));
-    EXPECT_EQ(FocusedControl(editor), f3::Text1);
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(editor, f3::Sound1).empty(); }));
+    EXPECT_EQ(FocusedControl(editor), f3::Sound1);
     PressKeys(editor, {VK_F1});
     EXPECT_EQ(NextCall(), Help(5));
     // The help frame comes with the tall editor.
     for (int twips : {6800, 3400}) {
-      Click(editor, f3::Befehl3);
+      Click(editor, f3::HelpButton);
       EXPECT_TRUE(WaitUntil([&] {
         const RECT rc = WindowRect(editor);
         return rc.bottom - rc.top == TwipsToPixels(twips, DpiOf(editor)) &&
-               IsControlVisible(editor, f3::Rahmen1) == (twips == 6800);
+               IsControlVisible(editor, f3::HelpFrame) == (twips == 6800);
       })) << twips;
       if (twips == 6800)
         SaveScreenshot("word-editor-help");
@@ -85,16 +85,16 @@ TEST_F(WalkWithScreenshots, RegelpultAndTheWordEditorByKeysAndMouse) {
     PressKeys(editor, {VK_ESCAPE});
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
     EXPECT_EQ(install.Read("wortlst.jw1"), EncodeWordEntry({{{"m", 6}, {"a", 1}, {".", 0}, {".", 0}}}));
-    EXPECT_TRUE(Focused(options, f2::Command2));
+    EXPECT_TRUE(Focused(options, f2::EditWordListButton));
   }
   // A delivery copy from a CD is write-protected; the restored list is not. A new list is empty.
   install.Write("wortlst.j_", std::string(80, 'j'));
   ASSERT_TRUE(SetFileAttributesW(Widen(install.Path("wortlst.j_")).c_str(), kProtected));
-  Click(options, f2::Command4);
+  Click(options, f2::RestoreWordListButton);
   AnswerMessageBox(WaitForMessageBox(regelpult.Id()), IDYES);
   EXPECT_TRUE(WaitUntil([&] { return install.Read("wortlst.jw1") == std::string(80, 'j'); }));
   EXPECT_EQ(GetFileAttributesW(Widen(install.Path("wortlst.jw1")).c_str()) & kProtected, 0u);
-  Click(options, f2::Command3);
+  Click(options, f2::NewWordListButton);
   AnswerMessageBox(WaitForMessageBox(regelpult.Id()), IDYES);
   HWND editor = WaitForVisibleWindow(regelpult.Id(), "Wortliste");
   ASSERT_TRUE(editor);
@@ -114,8 +114,8 @@ TEST_F(WalkWithScreenshots, RegelpultAndTheWordEditorByKeysAndMouse) {
   // The close box is refused; Enter on a check box is OK, and the change is written.
   PostMessageW(options, WM_CLOSE, 0, 0);
   EXPECT_FALSE(regelpult.WaitForExit(300ms));
-  ClickWithMouse(options, f2::Option2);
-  ASSERT_TRUE(WaitUntil([&] { return IsChecked(options, f2::Option2); }));
+  ClickWithMouse(options, f2::HighColourOption);
+  ASSERT_TRUE(WaitUntil([&] { return IsChecked(options, f2::HighColourOption); }));
   PressKeys(options, {VK_RETURN});
   EXPECT_EQ(Answer(regelpult),
             "regelpult: Die Änderungen werden mit dem nächsten Neustart der Programme auf den Clients übernommen.");

@@ -1,7 +1,7 @@
 // A menu made for 96 DPI on a 640 x 480 full screen at 144 DPI: it shrinks to fit.
 #include <gtest/gtest.h>
 
-#include "menu/win32/form1_ids.h"
+#include "menu/win32/menu_window_ids.h"
 #include "tests/driver/driver.h"
 
 namespace lirabo::test {
@@ -41,14 +41,14 @@ TEST(ScreenFit, At144DpiTheFullScreenMenuShrinksUntilEveryButtonLiesOn640By480) 
   ASSERT_TRUE(WaitUntil([] { return GetSystemMetrics(SM_CXSCREEN) == 640 && GetSystemMetrics(SM_CYSCREEN) == 480; }));
   ASSERT_TRUE(WaitUntil([&] { return WindowRect(window).right <= 640 && WindowRect(window).bottom <= 480; }));
   EXPECT_GE(WindowRect(window).left, 0);
-  namespace f1 = ids::form1;
-  for (int id : {f1::Command1, f1::Command2, f1::Command3, f1::Command4, f1::Command7, f1::Command6, f1::Command5,
-                 f1::Command9, f1::Command8}) {
+  namespace f1 = ids::menu_window;
+  for (int id : {f1::Kamu1Button, f1::Kamu2Button, f1::TesraButton, f1::OrvinButton, f1::Pelum1Button, f1::Pelum2Button, f1::Pelum3Button,
+                 f1::DrusaButton, f1::EndButton}) {
     const RECT rc = WindowRect(Child(window, id));
     EXPECT_EQ(WindowFromPoint({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}), Child(window, id)) << id;
   }
   SaveScreenshot("menu-fullscreen-144dpi");
-  ClickWithMouse(window, f1::Command8);
+  ClickWithMouse(window, f1::EndButton);
   EXPECT_TRUE(menu.WaitForExit());
 }
 

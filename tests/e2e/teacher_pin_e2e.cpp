@@ -2,19 +2,19 @@
 // for by the menu at F6, refused, and removed again.
 #include <regex>
 
-#include "menu/teacher_pin_gate.h"
-#include "menu/win32/form1_ids.h"
-#include "menu/win32/pin_abfrage_ids.h"
-#include "options/teacher_pin_setting.h"
-#include "options/win32/form2_ids.h"
-#include "options/win32/pin_festlegen_ids.h"
+#include "teacher_pin/teacher_pin_gate.h"
+#include "menu/win32/menu_window_ids.h"
+#include "teacher_pin/win32/pin_prompt_window_ids.h"
+#include "teacher_pin/teacher_pin_setting.h"
+#include "options/win32/options_window_ids.h"
+#include "teacher_pin/win32/pin_setup_window_ids.h"
 #include "tests/e2e/walk.h"
 
 namespace lirabo::test {
 namespace {
 
-namespace pq = ids::pin_abfrage;
-namespace ps = ids::pin_festlegen;
+namespace pq = ids::pin_prompt;
+namespace ps = ids::pin_setup;
 
 // Digits, capital letters, Tab and Enter: their virtual-key codes are their characters.
 void Type(HWND window, const std::string& keys) {
@@ -26,10 +26,10 @@ TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6AndRemoved) {
   // regelpult's "Lehrer-PIN…" is the last tab stop, one Shift+Tab back from the first.
   const auto openPinDialog = [&] {
     HWND options = StartRegelpult();
-    if (!options || !Focused(options, ids::form2::Option2))
+    if (!options || !Focused(options, ids::options_window::HighColourOption))
       return HWND{};
     PressKeys(options, {VK_TAB}, VK_SHIFT);
-    if (!Focused(options, ids::form2::Command5))
+    if (!Focused(options, ids::options_window::TeacherPinButton))
       return HWND{};
     PressKeys(options, {VK_RETURN});
     return WaitForVisibleWindow(regelpult.Id(), "Lehrer-PIN");
@@ -40,15 +40,15 @@ TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6AndRemoved) {
   };
   HWND dialog = openPinDialog();
   ASSERT_TRUE(dialog);
-  EXPECT_EQ(ControlText(dialog, ps::Zustand), texts::kPinStateNone);
-  EXPECT_FALSE(IsControlEnabled(dialog, ps::Entfernen));
-  ASSERT_TRUE(Focused(dialog, ps::Text1));
-  EXPECT_EQ(TabWalk(dialog, 4), (std::vector<int>{ps::Text1, ps::Text2, ps::Speichern, ps::Abbrechen, ps::Text1}));
+  EXPECT_EQ(ControlText(dialog, ps::State), texts::kPinStateNone);
+  EXPECT_FALSE(IsControlEnabled(dialog, ps::RemoveButton));
+  ASSERT_TRUE(Focused(dialog, ps::NewPin));
+  EXPECT_EQ(TabWalk(dialog, 4), (std::vector<int>{ps::NewPin, ps::RepeatPin, ps::SaveButton, ps::CancelButton, ps::NewPin}));
   Type(dialog, "471100\t471200\r");
   EXPECT_EQ(Answer(regelpult), std::string("regelpult: ") + texts::kPinMismatch);
   EXPECT_FALSE(install.Has("lehrerpin.ini"));
   // Letters never reach the boxes, so these two match.
-  ASSERT_TRUE(Focused(dialog, ps::Text1));
+  ASSERT_TRUE(Focused(dialog, ps::NewPin));
   Type(dialog, "47AB1100\t471100");
   SaveScreenshot("teacher-pin-regelpult");
   PressKeys(dialog, {VK_RETURN});
@@ -60,29 +60,29 @@ TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6AndRemoved) {
   // The menu asks; a wrong PIN is refused and may be retried; the right one shows the teacher menu.
   HWND window = StartMenu();
   ASSERT_TRUE(window);
-  ASSERT_TRUE(Focused(window, ids::form1::Command1));
+  ASSERT_TRUE(Focused(window, ids::menu_window::Kamu1Button));
   PressKeys(window, {VK_F6});
   HWND query = WaitForVisibleWindow(menu.Id(), "Lehrermenü");
   ASSERT_TRUE(query);
   EXPECT_TRUE(GetWindowLongPtrW(query, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  ASSERT_TRUE(Focused(query, pq::Text1));
-  EXPECT_EQ(TabWalk(query, 3), (std::vector<int>{pq::Text1, pq::OK, pq::Abbrechen, pq::Text1}));
+  ASSERT_TRUE(Focused(query, pq::PinBox));
+  EXPECT_EQ(TabWalk(query, 3), (std::vector<int>{pq::PinBox, pq::OkButton, pq::CancelButton, pq::PinBox}));
   Type(query, "1234");
   SaveScreenshot("teacher-pin-menu");
   PressKeys(query, {VK_RETURN});
   EXPECT_EQ(Answer(menu), "JW Lirabo: Die PIN ist falsch.");
   EXPECT_EQ(GetMenu(window), nullptr);
-  ASSERT_TRUE(Focused(query, pq::Text1));
+  ASSERT_TRUE(Focused(query, pq::PinBox));
   Type(query, "471100\r");
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(query) && GetMenu(window) != nullptr; }));
 
   // Removed in regelpult: F6 hides the teacher menu and shows it again without asking.
   dialog = openPinDialog();
   ASSERT_TRUE(dialog);
-  EXPECT_EQ(ControlText(dialog, ps::Zustand), texts::kPinStateSet);
-  ASSERT_TRUE(Focused(dialog, ps::Text1));
+  EXPECT_EQ(ControlText(dialog, ps::State), texts::kPinStateSet);
+  ASSERT_TRUE(Focused(dialog, ps::NewPin));
   PressKeys(dialog, {VK_TAB, VK_TAB, VK_TAB});
-  ASSERT_TRUE(Focused(dialog, ps::Entfernen));
+  ASSERT_TRUE(Focused(dialog, ps::RemoveButton));
   PressKeys(dialog, {VK_RETURN});
   EXPECT_EQ(Answer(regelpult), std::string("regelpult: ") + texts::kPinRemoved);
   EXPECT_FALSE(install.Has("lehrerpin.ini"));
@@ -92,7 +92,7 @@ TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6AndRemoved) {
   PressKeys(window, {VK_F6});
   ASSERT_TRUE(WaitUntil([&] { return GetMenu(window) != nullptr; }));
   EXPECT_TRUE(WindowsOf(menu.Id(), "Lehrermenü").empty());
-  Click(window, ids::form1::Command8);
+  Click(window, ids::menu_window::EndButton);
   EXPECT_TRUE(menu.WaitForExit());
 }
 

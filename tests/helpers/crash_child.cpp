@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "common/win32/bcrypt_crypto.h"
+#include "teacher_pin/win32/bcrypt_crypto.h"
 #include "common/win32/system_services.h"
 #include "common/win32/win32_files.h"
 #include "menu/win32/menu_failure.h"

@@ -8,16 +8,16 @@
 #include <algorithm>
 #include <functional>
 
-#include "common/teacher_pin.h"
+#include "teacher_pin/teacher_pin.h"
 #include "options/options_dialog.h"
 #include "options/options_format.h"
-#include "options/teacher_pin_setting.h"
+#include "teacher_pin/teacher_pin_setting.h"
 #include "records/log_viewer.h"
 #include "records/name_entry.h"
 #include "records/name_list.h"
 #include "tests/unit/fakes.h"
 #include "wordlist/word_editor.h"
-#include "wordlist/word_list_commands.h"
+#include "wordlist/word_list_decisions.h"
 
 namespace lirabo {
 namespace {
@@ -92,7 +92,7 @@ const Workflow kWorkflows[] = {
        w.files.Put(kMaster, FormatOptionsFile({2, -1, 0, 0, -1, 0, 0, -1, -1, 1}));
      },
      [](World& w) {
-       return RunMenuStartup(w.state, w.menu, "/n=\"Anna\"") != StartupResult::Ready || w.state.settings.ProtSave == 1;
+       return RunMenuStartup(w.state, w.menu, "/n=\"Anna\"") != StartupResult::Ready || w.state.settings.logUnderPupilName == 1;
      }},
     {"start-up, changed master adopted",
      {kUser, kMarker},
@@ -103,7 +103,7 @@ const Workflow kWorkflows[] = {
      },
      [](World& w) {
        return RunMenuStartup(w.state, w.menu, "") != StartupResult::Ready ||
-              w.state.settings.Farbtiefe == ParseOptionsValues(w.files.Get(kUser)).at(0);
+              w.state.settings.colourDepth == ParseOptionsValues(w.files.Get(kUser)).at(0);
      }},
     {"confirming a name",
      {kPaths.Register(), kAnna},

@@ -39,7 +39,7 @@ TEST(MenuFlow, EachEventLeadsToItsStep) {
     const Case& c = cases[row];
     MenuState state;
     state.pupilName = "Anna";
-    state.settings.Auflösung = c.fullScreen ? -1 : 0;
+    state.settings.fullScreen = c.fullScreen ? -1 : 0;
     MenuFlow flow(state);
     MenuStep step{};
     for (Event e : c.events) {

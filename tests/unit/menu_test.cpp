@@ -1,9 +1,9 @@
 // The menu's start-up and shutdown against recording fakes, and the F6 PIN gate.
 #include <gtest/gtest.h>
 
-#include "common/teacher_pin.h"
+#include "teacher_pin/teacher_pin.h"
 #include "menu/menu_startup.h"
-#include "menu/teacher_pin_gate.h"
+#include "teacher_pin/teacher_pin_gate.h"
 #include "options/options_format.h"
 #include "tests/unit/fakes.h"
 
@@ -40,18 +40,18 @@ TEST(MenuStartup, TheUserCopyFollowsAChangedMasterButKeepsItsOwnChangesOtherwise
   EXPECT_EQ(m.files.Get(kMarker), m.files.Get(kMaster));
   m.files.Put(kUser, " 2 \r\n-1 \r\n");
   m.Start();
-  EXPECT_EQ(m.state.settings.Farbtiefe, 2);
-  EXPECT_EQ(m.state.settings.Sprachausgabe, -1);
+  EXPECT_EQ(m.state.settings.colourDepth, 2);
+  EXPECT_EQ(m.state.settings.speechOutput, -1);
   m.files.Put(kMaster, " 3 \r\n");
   m.Start();
-  EXPECT_EQ(m.state.settings.Farbtiefe, 3);
+  EXPECT_EQ(m.state.settings.colourDepth, 3);
   EXPECT_EQ(m.files.Get(kUser), " 3 \r\n");
   EXPECT_EQ(m.files.Get(kMarker), " 3 \r\n");
   // A user copy without its marker (a first start whose second copy failed) adopts the master.
   m.files.Put(kUser, " 2 \r\n");
   m.files.RemoveFile(kMarker);
   EXPECT_EQ(m.Start(), StartupResult::Ready);
-  EXPECT_EQ(m.state.settings.Farbtiefe, 3);
+  EXPECT_EQ(m.state.settings.colourDepth, 3);
   EXPECT_EQ(m.files.Get(kMarker), " 3 \r\n");
   EXPECT_TRUE(m.messages.shown.empty());
 }
@@ -110,13 +110,13 @@ TEST(MenuStartup, DesktopHelpAndPupilFollowTheSettingsAndTheCommandLine) {
   };
   for (const auto& row : rows) {
     Menu m(row.master);
-    m.system.nt6 = row.master.HGrund != 0;
+    m.system.nt6 = row.master.coverDesktop != 0;
     m.desktop.testAnswer = row.test;
     m.Start(row.line);
     EXPECT_EQ(m.state.pupilName, row.pupil) << row.line.substr(0, 20);
     EXPECT_EQ(m.state.helpFile, m.system.nt6 ? "C:\\Lirabo\\LiraboHilfe_Top.chm" : "C:\\Lirabo\\LiraboHilfe.hlp");
     EXPECT_EQ(m.files.ListFiles(kSettings + "\\Protokoll_2", ".txt").ok(), !row.pupil.empty());
-    EXPECT_EQ(m.state.display.displaySwitchMark, row.master.Auflösung ? 11 : 0);
+    EXPECT_EQ(m.state.display.displaySwitchMark, row.master.fullScreen ? 11 : 0);
     RunMenuShutdown(m.state, m.ports);
     EXPECT_EQ(m.desktop.calls, row.calls) << row.line.substr(0, 20);
     EXPECT_EQ(m.messages.shown.size(), row.test == kDispChangeRestart ? 2u : 0u);

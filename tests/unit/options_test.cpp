@@ -2,11 +2,11 @@
 // regelpult's teacher PIN setting.
 #include <gtest/gtest.h>
 
-#include "common/teacher_pin.h"
+#include "teacher_pin/teacher_pin.h"
 #include "options/options_dialog.h"
 #include "options/options_format.h"
 #include "options/options_store.h"
-#include "options/teacher_pin_setting.h"
+#include "teacher_pin/teacher_pin_setting.h"
 #include "tests/unit/fakes.h"
 
 namespace lirabo {
@@ -23,29 +23,29 @@ OptionsDialogModel Loaded(const Values& values, OptionsRecord settings = {}) {
 }
 
 TEST(OptionsDialogModel, EnablingRulesAndWhatCountsAsAChange) {
-  EXPECT_FALSE(Loaded({0, 0, 0, 0, -1}).tVisEnabled);
-  OptionsDialogModel m = Loaded({2, 0, 0, 0, -1, -1, 0, 0, 0, 0});  // Auflösung on, HGrund off, TVis on
-  EXPECT_FALSE(m.hGrundEnabled || m.tVisEnabled);
+  EXPECT_FALSE(Loaded({0, 0, 0, 0, -1}).taskbarVisibleEnabled);
+  OptionsDialogModel m = Loaded({2, 0, 0, 0, -1, -1, 0, 0, 0, 0});  // fullScreen on, coverDesktop off, taskbarVisible on
+  EXPECT_FALSE(m.coverDesktopEnabled || m.taskbarVisibleEnabled);
   EXPECT_EQ(m.Record(), (OptionsRecord{2, 0, -1, -1, 0, -1, 0, 0, 0, 0}));
   EXPECT_TRUE(m.Changed());
-  m.boxes.Auflösung = false;
-  m.ClickAuflösung();  // leaves HGrund ticked, TVis cleared but enabled
-  EXPECT_TRUE(m.boxes.HGrund && !m.boxes.TVis && m.hGrundEnabled && m.tVisEnabled);
-  m.boxes.TVis = true;
-  m.boxes.HGrund = false;
-  m.ClickHGrund();  // disables TVis but keeps its tick
-  EXPECT_FALSE(m.tVisEnabled);
-  EXPECT_EQ(m.Record().TVis, -1);
-  // Unchanged although line 4 differs from line 3; Sprachausgabe compares as a truth value.
+  m.boxes.fullScreen = false;
+  m.ClickFullScreen();  // leaves coverDesktop ticked, taskbarVisible cleared but enabled
+  EXPECT_TRUE(m.boxes.coverDesktop && !m.boxes.taskbarVisible && m.coverDesktopEnabled && m.taskbarVisibleEnabled);
+  m.boxes.taskbarVisible = true;
+  m.boxes.coverDesktop = false;
+  m.ClickCoverDesktop();  // disables taskbarVisible but keeps its tick
+  EXPECT_FALSE(m.taskbarVisibleEnabled);
+  EXPECT_EQ(m.Record().taskbarVisible, -1);
+  // Unchanged although line 4 differs from line 3; speechOutput compares as a truth value.
   const Values base = {2, -1, -1, 0, -1, 0, 0, -1, 0, 1};
   EXPECT_FALSE(Loaded(base).Changed());
   OptionsDialogModel speech = Loaded({2, 1, -1, -1, -1, 0, 0, -1, 0, 1});
   EXPECT_TRUE(speech.Changed());
-  speech.boxes.Check1 = true;
+  speech.boxes.speechOutput = true;
   EXPECT_FALSE(speech.Changed());
   using B = OptionsBoxes;
   for (bool B::*box :
-       {&B::Check1, &B::HGrund, &B::TVis, &B::Proto, &B::ProtSave, &B::Buchstaben, &B::FehlerWeiter, &B::Auflösung}) {
+       {&B::speechOutput, &B::coverDesktop, &B::taskbarVisible, &B::logAfterTenTasks, &B::logUnderPupilName, &B::capitalsOnly, &B::continueAfterMistakes, &B::fullScreen}) {
     OptionsDialogModel edited = Loaded(base);
     edited.boxes.*box = !(edited.boxes.*box);
     EXPECT_TRUE(edited.Changed());
@@ -66,8 +66,8 @@ TEST(OptionsDialogModel, TickedOnlyForMinusOneAndAbsentValuesPerProgram) {
   EXPECT_EQ(m.Record(), (OptionsRecord{0, 0, 0, 0, 0, 0, -1, -1, 0, 0}));
   EXPECT_FALSE(m.Changed());
   // OK stores the boxes into the menu's settings, but not the colour depth or the names.
-  m.boxes.Check1 = m.boxes.FehlerWeiter = m.boxes.Auflösung = true;
-  m.ClickAuflösung();
+  m.boxes.speechOutput = m.boxes.continueAfterMistakes = m.boxes.fullScreen = true;
+  m.ClickFullScreen();
   m.StoreInto(menu);
   EXPECT_EQ(menu, (OptionsRecord{2, -1, -1, -1, 0, -1, -1, -1, -1, 1}));
 }

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "menu/teacher_pin_gate.h"
+#include "teacher_pin/teacher_pin_gate.h"
 #include "tests/unit/fakes.h"
 
 namespace lirabo {

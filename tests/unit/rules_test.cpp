@@ -4,7 +4,7 @@
 
 #include "common/help.h"
 #include "common/program_version.h"
-#include "common/teacher_pin.h"
+#include "teacher_pin/teacher_pin.h"
 #include "menu/exercise_launcher.h"
 #include "options/options_format.h"
 #include "records/log_viewer.h"
@@ -154,7 +154,7 @@ TEST(ExerciseLauncher, CommandLineCarriesFolderAndNameOnlyWithNamesInUse) {
   state.settingsFolder = "C:\\Users\\Lehrer Eins\\Lirabo";
   state.pupilName = "Anna";
   EXPECT_EQ(BuildExerciseCommandLine("tesra.exe Q", state), "tesra.exe Q");
-  state.settings.ProtSave = 1;
+  state.settings.logUnderPupilName = 1;
   EXPECT_EQ(BuildExerciseCommandLine("Kamu1.exe Q", state),
             "Kamu1.exe Q /p=\"C:\\Users\\Lehrer Eins\\Lirabo\" /n=\"Anna\"");
   fake::FakeSystem system;

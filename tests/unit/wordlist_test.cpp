@@ -4,7 +4,7 @@
 
 #include "tests/unit/fakes.h"
 #include "wordlist/word_editor.h"
-#include "wordlist/word_list_commands.h"
+#include "wordlist/word_list_decisions.h"
 
 namespace lirabo {
 namespace {

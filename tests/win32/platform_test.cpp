@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "common/text.h"
-#include "common/win32/bcrypt_crypto.h"
+#include "teacher_pin/win32/bcrypt_crypto.h"
 #include "common/win32/form.h"
 #include "common/win32/system_services.h"
 #include "common/win32/wide.h"

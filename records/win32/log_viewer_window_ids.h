@@ -1,0 +1,12 @@
+#pragma once
+// Control IDs of the log viewer the log viewer, named after its controls; the end-to-end
+// tests find the controls by them.
+
+namespace lirabo::ids::log_viewer {
+
+inline constexpr int Logs = 601;
+inline constexpr int LogText = 602;
+inline constexpr int DeleteButton = 603;
+inline constexpr int BackButton = 604;
+
+}  // namespace lirabo::ids::log_viewer

@@ -1,0 +1,13 @@
+#pragma once
+// Control IDs of the name-entry dialog the name entry, named after its controls; the end-to-end
+// tests find the controls by them.
+
+namespace lirabo::ids::name_entry {
+
+inline constexpr int Picture = 201;
+inline constexpr int Prompt = 202;
+inline constexpr int NameBox = 203;
+inline constexpr int Names = 204;
+inline constexpr int ContinueButton = 205;
+
+}  // namespace lirabo::ids::name_entry
