@@ -309,7 +309,7 @@ void Form::HandleCommand(int id, int code, HWND control) {
     if (clicked && clicked->kind == ControlKind::OptionButton) FixOptionGroupTabStops();
   }
   // A click or a control taking the focus: the default frame follows the focus.
-  if (control) SetDefaultFrame(GetFocus());
+  if (HWND focus = GetFocus(); control && focus && IsChild(window_, focus)) SetDefaultFrame(focus);
   // OnCommand may unload the form (the options window closes from its own OK
   // button): the window is gone when it returns, the object lives on until its
   // opener's modal loop ends. Nothing here touches the window after it.
