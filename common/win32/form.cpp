@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 #include "common/win32/picture_button.h"
 #include "common/win32/twips.h"
@@ -244,16 +245,26 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // As a dialog: the focus goes back to the control that had it, never to the
     // form itself, where Tab and Enter would find nothing.
     case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) RememberFocus();
       if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam) || !FirstTabStop()) break;
       RestoreFocus();
       return 0;
+    // Disabling the form (a modal window or message box over it) takes the focus
+    // away before it deactivates; this comes first.
+    case WM_CANCELMODE:
+      RememberFocus();
+      break;
     case WM_SETFOCUS:
       if (!FirstTabStop()) break;
       RestoreFocus();
       return 0;
-    case DM_GETDEFID:
-      if (spec_.defaultButton) return MAKELRESULT(spec_.defaultButton, DC_HASDEFID);
-      break;
+    // A multi-line box hands Tab back this way.
+    case WM_NEXTDLGCTL:
+      if (lParam)
+        FocusAndNotice(reinterpret_cast<HWND>(wParam));
+      else
+        TabToNext(wParam != 0);
+      return 0;
     case WM_COMMAND:
       HandleCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
@@ -281,7 +292,6 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wParam);
-      fonts_.clear();
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
       LayOut();
@@ -294,16 +304,15 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Form::HandleCommand(int id, int code, HWND control) {
-  // Enter and Esc that reach the form itself, as IDOK and IDCANCEL.
-  if ((id == IDOK || id == IDCANCEL) && !control) {
-    int button = id == IDOK ? spec_.defaultButton : spec_.cancelButton;
-    if (button && IsControlEnabled(button)) OnCommand(button, BN_CLICKED);
-    return;
-  }
   if (code == BN_CLICKED) {
     const ControlSpec* clicked = SpecOf(id);
     if (clicked && clicked->kind == ControlKind::OptionButton) FixOptionGroupTabStops();
   }
+  // A click or a control taking the focus: the default frame follows the focus.
+  if (HWND focus = GetFocus(); control && focus && IsChild(window_, focus)) SetDefaultFrame(focus);
+  // OnCommand may unload the form (the options window closes from its own OK
+  // button): the window is gone when it returns, the object lives on until its
+  // opener's modal loop ends. Nothing here touches the window after it.
   OnCommand(id, code);
 }
 
@@ -331,17 +340,14 @@ LRESULT Form::ControlColours(HDC dc, HWND hwnd) {
 
 void Form::CreateControls() {
   const FormSpec& spec = spec_;
-  bool firstOption = true;
-  for (const ControlSpec& control : Controls()) {
+  const auto controls = Controls();
+  for (size_t i = 0; i < controls.size(); ++i) {
+    const ControlSpec& control = controls[i];
     ClassAndStyle cs = StyleFor(control, control.id == spec.defaultButton);
-    if (control.kind == ControlKind::OptionButton) {
-      if (firstOption) cs.style |= WS_GROUP;
-      firstOption = false;
-    } else if (control.kind != ControlKind::Label && control.kind != ControlKind::Frame &&
-               control.kind != ControlKind::Panel) {
-      cs.style |= WS_GROUP;
-      firstOption = true;
-    }
+    // Automatic option buttons uncheck each other up to the next WS_GROUP: every
+    // control but the second and later buttons of an option group starts one.
+    const auto group = OptionGroupAt(i);
+    if (group.empty() || group.data() == &control) cs.style |= WS_GROUP;
     CreateWindowExW(cs.exStyle, cs.windowClass, Widen(control.caption ? control.caption : "").c_str(),
                                 cs.style | control.extraStyle, 0, 0, 0, 0, window_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
@@ -370,6 +376,8 @@ UINT Form::FittingDpi() const {
 }
 
 void Form::LayOut() {
+  // The controls keep the old fonts until they have the new ones.
+  const auto oldFonts = std::exchange(fonts_, {});
   dpi_ = DpiOf(window_);
   layoutDpi_ = FittingDpi();
   RECT rc{0, 0, TwipsToPixels(spec_.clientWidth, layoutDpi_), TwipsToPixels(clientHeightTwips_, layoutDpi_)};

@@ -149,16 +149,20 @@ class Form {
   // The dialog manager (form_keyboard.cpp): focus, Tab order, Enter, Esc, arrows.
   static Form* FromWindow(HWND window);
   static bool PreTranslate(MSG& msg);
-  static void NoticeFocus();
   static void Dispatch(MSG& msg);
   bool HandleDialogKey(const MSG& msg);
   bool CanTakeFocus(const ControlSpec& control) const;
+  // The option group of the control at `index` in the table; empty for any other kind.
+  std::span<const ControlSpec> OptionGroupAt(size_t index) const;
   std::span<const ControlSpec> OptionGroupOf(int id) const;
   bool IsUnchosenOption(HWND hwnd) const;
   HWND FirstTabStop() const;
   HWND NextTabStop(HWND from, bool backwards) const;
+  void TabToNext(bool backwards);
+  void FocusAndNotice(HWND control);
   void MoveInOptionGroup(HWND from, bool backwards);
   void FixOptionGroupTabStops();
+  void RememberFocus();
   void RestoreFocus();
   void SetDefaultFrame(HWND focus);
   void PressButton(HWND button);
@@ -172,7 +176,7 @@ class Form {
   UINT dpi_ = 96;        // the window's monitor
   UINT layoutDpi_ = 96;  // what twips are turned into pixels with: lower where the form would not fit
   bool shown_ = false;
-  HWND lastFocus_ = nullptr;     // the control that gets the focus back on activation
+  HWND lastFocus_ = nullptr;     // the control that had the focus when the form last lost it
   HWND defaultFrame_ = nullptr;  // the push button that Enter presses just now
   std::map<std::wstring, UniqueFont> fonts_;
   std::map<int, UniqueBitmap> pictures_;

@@ -17,6 +17,17 @@ bool IsPushButtonKind(ControlKind kind) {
   return kind == ControlKind::Button || kind == ControlKind::PictureButton;
 }
 
+// Whether the focused control asks for this key itself. A multi-line box asks for
+// all of them and, once asked so, gives Tab back with WM_NEXTDLGCTL.
+bool ControlWantsKey(HWND focus, const MSG& msg) {
+  if (!focus) return false;
+  const auto code = SendMessageW(focus, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+  if (code & DLGC_WANTMESSAGE) return true;  // also DLGC_WANTALLKEYS
+  if (msg.wParam == VK_TAB) return (code & DLGC_WANTTAB) != 0;
+  const bool arrow = msg.wParam == VK_LEFT || msg.wParam == VK_UP || msg.wParam == VK_RIGHT || msg.wParam == VK_DOWN;
+  return arrow && (code & DLGC_WANTARROWS) != 0;
+}
+
 bool HasStyle(HWND window, DWORD style) {
   return (static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)) & style) == style;
 }
@@ -30,11 +41,9 @@ void SetTabStop(HWND window, bool on) {
 }  // namespace
 
 void Form::Dispatch(MSG& msg) {
-  if (!PreTranslate(msg)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  NoticeFocus();
+  if (PreTranslate(msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
 }
 
 // Keys reach the form before its controls: F1, then key preview, then the
@@ -61,17 +70,24 @@ bool Form::HandleDialogKey(const MSG& msg) {
   HWND focus = GetFocus();
   if (focus && !IsChild(window_, focus)) focus = nullptr;
   const FormSpec& spec = spec_;
-  const bool shift = GetKeyState(VK_SHIFT) < 0;
   switch (msg.wParam) {
-    case VK_TAB: {
+    case VK_TAB:
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+      if (ControlWantsKey(focus, msg)) return false;
+      break;
+    default:
+      return false;
+  }
+  switch (msg.wParam) {
+    case VK_TAB:
       if (GetKeyState(VK_CONTROL) < 0) return false;
-      if (HWND next = NextTabStop(focus, shift)) {
-        SetFocus(next);
-        const ControlSpec* control = SpecOf(GetDlgCtrlID(next));
-        if (control && control->kind == ControlKind::TextBox) SendMessageW(next, EM_SETSEL, 0, -1);
-      }
+      TabToNext(GetKeyState(VK_SHIFT) < 0);
       return true;
-    }
     case VK_RETURN: {
       const ControlSpec* focused = focus ? SpecOf(GetDlgCtrlID(focus)) : nullptr;
       HWND target = focused && IsPushButtonKind(focused->kind) ? focus
@@ -97,6 +113,20 @@ bool Form::HandleDialogKey(const MSG& msg) {
   }
 }
 
+void Form::TabToNext(bool backwards) {
+  HWND focus = GetFocus();
+  HWND next = NextTabStop(focus && IsChild(window_, focus) ? focus : nullptr, backwards);
+  if (!next) return;
+  FocusAndNotice(next);
+  const ControlSpec* control = SpecOf(GetDlgCtrlID(next));
+  if (control && control->kind == ControlKind::TextBox) SendMessageW(next, EM_SETSEL, 0, -1);
+}
+
+void Form::FocusAndNotice(HWND control) {
+  SetFocus(control);
+  SetDefaultFrame(control);
+}
+
 void Form::PressButton(HWND button) {
   SendMessageW(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
@@ -108,17 +138,22 @@ bool Form::CanTakeFocus(const ControlSpec& control) const {
   return hwnd && HasStyle(hwnd, WS_VISIBLE | WS_TABSTOP) && IsWindowEnabled(hwnd);
 }
 
-// Option buttons next to each other in the table form one group.
+// Option buttons next to each other in the table form one group; any other
+// control, a label or frame too, ends it.
+std::span<const ControlSpec> Form::OptionGroupAt(size_t index) const {
+  const auto controls = Controls();
+  const auto isOption = [&](size_t i) { return controls[i].kind == ControlKind::OptionButton; };
+  if (index >= controls.size() || !isOption(index)) return {};
+  size_t first = index, end = index + 1;
+  while (first > 0 && isOption(first - 1)) --first;
+  while (end < controls.size() && isOption(end)) ++end;
+  return controls.subspan(first, end - first);
+}
+
 std::span<const ControlSpec> Form::OptionGroupOf(int id) const {
   const auto controls = Controls();
-  for (size_t i = 0; i < controls.size(); ++i) {
-    if (controls[i].id != id) continue;
-    if (controls[i].kind != ControlKind::OptionButton) return {};
-    size_t first = i, end = i + 1;
-    while (first > 0 && controls[first - 1].kind == ControlKind::OptionButton) --first;
-    while (end < controls.size() && controls[end].kind == ControlKind::OptionButton) ++end;
-    return controls.subspan(first, end - first);
-  }
+  for (size_t i = 0; i < controls.size(); ++i)
+    if (controls[i].id == id) return OptionGroupAt(i);
   return {};
 }
 
@@ -168,7 +203,7 @@ void Form::MoveInOptionGroup(HWND from, bool backwards) {
     const ControlSpec& next = group[static_cast<size_t>(((at + (backwards ? -step : step)) % n + n) % n)];
     HWND hwnd = Control(next.id);
     if (!HasStyle(hwnd, WS_VISIBLE) || !IsWindowEnabled(hwnd)) continue;
-    SetFocus(hwnd);
+    FocusAndNotice(hwnd);
     // As in a dialog, moving within the group chooses the button.
     if (SendMessageW(hwnd, BM_GETCHECK, 0, 0) != BST_CHECKED) SendMessageW(hwnd, BM_CLICK, 0, 0);
     return;
@@ -178,44 +213,36 @@ void Form::MoveInOptionGroup(HWND from, bool backwards) {
 // A group is one tab stop: its checked button, or its first when none is checked.
 // The button control itself takes the stop away from every button it unchecks.
 void Form::FixOptionGroupTabStops() {
-  const auto controls = Controls();
-  for (size_t i = 0; i < controls.size();) {
-    if (controls[i].kind != ControlKind::OptionButton) {
+  for (size_t i = 0; i < Controls().size();) {
+    const auto group = OptionGroupAt(i);
+    if (group.empty()) {
       ++i;
       continue;
     }
-    size_t end = i;
-    while (end < controls.size() && controls[end].kind == ControlKind::OptionButton) ++end;
-    size_t stop = i;
-    for (size_t k = i; k < end; ++k)
-      if (SendMessageW(Control(controls[k].id), BM_GETCHECK, 0, 0) == BST_CHECKED) stop = k;
-    for (size_t k = i; k < end; ++k) SetTabStop(Control(controls[k].id), k == stop);
-    i = end;
+    const ControlSpec* stop = &group.front();
+    for (const ControlSpec& c : group)
+      if (SendMessageW(Control(c.id), BM_GETCHECK, 0, 0) == BST_CHECKED) stop = &c;
+    for (const ControlSpec& c : group) SetTabStop(Control(c.id), &c == stop);
+    i += group.size();
   }
 }
 
+void Form::RememberFocus() {
+  HWND focus = GetFocus();
+  if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+}
+
+// A control that has the focus keeps it; else the one that had it last gets it.
 void Form::RestoreFocus() {
-  HWND target = lastFocus_;
+  HWND focus = GetFocus();
+  HWND target = focus && IsChild(window_, focus) ? focus : lastFocus_;
   if (!target || !IsWindow(target) || !IsChild(window_, target) || !HasStyle(target, WS_VISIBLE) ||
       !IsWindowEnabled(target) || IsUnchosenOption(target))
     target = FirstTabStop();
-  if (target && GetFocus() != target) SetFocus(target);
+  if (target && focus != target) FocusAndNotice(target);
 }
 
-void Form::FocusControl(int id) {
-  SetFocus(Control(id));
-  NoticeFocus();
-}
-
-// Called after every message the loops dispatch: a click, a key or a handler may
-// have moved the focus.
-void Form::NoticeFocus() {
-  HWND focus = GetFocus();
-  Form* form = focus ? FromWindow(focus) : nullptr;
-  if (!form || focus == form->window_ || focus == form->lastFocus_) return;
-  form->lastFocus_ = focus;
-  form->SetDefaultFrame(focus);
-}
+void Form::FocusControl(int id) { FocusAndNotice(Control(id)); }
 
 // The focused push button is the one Enter presses and shows the default frame;
 // elsewhere the form's default button does.
