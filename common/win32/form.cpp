@@ -75,7 +75,7 @@ RECT FitArea(HWND window) {
 
 }  // namespace
 
-Form::Form(std::string name) : name_(std::move(name)) {}
+Form::Form() = default;
 
 Form::~Form() {
   if (window_) DestroyWindow(window_);  // its WM_NCDESTROY deregisters the form
@@ -428,8 +428,9 @@ HBRUSH Form::BrushFor(COLORREF colour) {
   return brush.get();
 }
 
-std::string Form::Text(int id) const {
-  HWND hwnd = Control(id);
+namespace {
+
+std::string WindowText(HWND hwnd) {
   int n = GetWindowTextLengthW(hwnd);
   std::wstring text(static_cast<size_t>(n) + 1, L'\0');
   GetWindowTextW(hwnd, text.data(), n + 1);
@@ -437,15 +438,13 @@ std::string Form::Text(int id) const {
   return Narrow(text);
 }
 
+}  // namespace
+
+std::string Form::Text(int id) const { return WindowText(Control(id)); }
+
 void Form::SetText(int id, const std::string& text) { SetWindowTextW(Control(id), Widen(text).c_str()); }
 
-std::string Form::Caption() const {
-  int n = GetWindowTextLengthW(window_);
-  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-  GetWindowTextW(window_, text.data(), n + 1);
-  text.resize(static_cast<size_t>(n));
-  return Narrow(text);
-}
+std::string Form::Caption() const { return WindowText(window_); }
 
 void Form::SetCaption(const std::string& caption) { SetWindowTextW(window_, Widen(caption).c_str()); }
 

@@ -72,12 +72,11 @@ struct FormSpec {
 
 class Form {
  public:
-  explicit Form(std::string name);
+  Form();
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
-  const std::string& Name() const { return name_; }
   HWND Window() const { return window_; }
   bool IsLoaded() const { return window_ != nullptr; }
 
@@ -167,7 +166,6 @@ class Form {
   void SetDefaultFrame(HWND focus);
   void PressButton(HWND button);
 
-  std::string name_;
   FormSpec spec_{};  // read once at load
   HWND window_ = nullptr;
   bool unloading_ = false;

@@ -6,7 +6,7 @@
 namespace lirabo {
 
 BackgroundWindow::BackgroundWindow(HWND menuWindow, PixelRect placement, HICON icon)
-    : Form(texts::kBackgroundCaption), menuWindow_(menuWindow), placement_(placement), icon_(icon) {}
+    : menuWindow_(menuWindow), placement_(placement), icon_(icon) {}
 
 FormSpec BackgroundWindow::Spec() const {
   FormSpec spec{texts::kBackgroundCaption, 0, 0};

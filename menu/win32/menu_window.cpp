@@ -83,7 +83,7 @@ UniqueMenu BuildTeacherMenu() {
 
 }  // namespace
 
-MenuWindow::MenuWindow(MenuProgram& program) : Form("MenuWindow"), program_(program) {}
+MenuWindow::MenuWindow(MenuProgram& program) : program_(program) {}
 
 MenuWindow::~MenuWindow() = default;
 

@@ -86,8 +86,7 @@ constexpr auto kRegelpultControls =
 }  // namespace
 
 OptionsWindow::OptionsWindow(OptionsWindowContext context)
-    : Form("OptionsWindow"),
-      context_(std::move(context)),
+    : context_(std::move(context)),
       session_(context_.files, context_.system, context_.messages, context_.path,
                context_.variant == OptionsVariant::Menu ? "Laufzeitfehler: " : "") {}
 

@@ -30,8 +30,7 @@ const std::array<ControlSpec, 4> kControls = {{
 class LogViewerWindow final : public Form {
  public:
   explicit LogViewerWindow(RecordsContext& context)
-      : Form("LogViewerWindow"),
-        context_(context),
+      : context_(context),
         viewer_(context.files, context.messages, context.paths.LogFolder(), ListBoxOrder()) {}
 
  protected:

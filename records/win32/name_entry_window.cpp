@@ -45,7 +45,7 @@ const std::array<ControlSpec, 5> kControls = {{
 
 class NameEntryWindow final : public Form {
  public:
-  explicit NameEntryWindow(RecordsContext& context) : Form("NameEntryWindow"), context_(context) {}
+  explicit NameEntryWindow(RecordsContext& context) : context_(context) {}
 
  protected:
   FormSpec Spec() const override {

@@ -29,8 +29,7 @@ const std::array<ControlSpec, 3> kControls = {{
 class NameListWindow final : public Form {
  public:
   explicit NameListWindow(RecordsContext& context)
-      : Form("NameListWindow"),
-        context_(context),
+      : context_(context),
         list_(context.files, context.messages, context.paths, context.pupilName, ListBoxOrder()) {}
 
  protected:

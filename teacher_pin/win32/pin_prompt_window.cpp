@@ -28,7 +28,7 @@ const std::array<ControlSpec, 4> kControls = {{
 
 class PinPromptWindow final : public Form {
  public:
-  PinPromptWindow(TeacherPinGate& gate, MessagePort& messages) : Form("PinPromptWindow"), gate_(gate), messages_(messages) {}
+  PinPromptWindow(TeacherPinGate& gate, MessagePort& messages) : gate_(gate), messages_(messages) {}
   ~PinPromptWindow() override {
     if (worker_.joinable()) worker_.join();
   }

@@ -48,8 +48,7 @@ const std::array<ControlSpec, 9> kControls = {{
 class PinSetupWindow final : public Form {
  public:
   PinSetupWindow(Services& services, CryptoPort& crypto)
-      : Form("PinSetupWindow"),
-        services_(services),
+      : services_(services),
         setting_(services, crypto, services.system.ApplicationPath() + kTeacherPinFileName) {}
 
  protected:

@@ -31,7 +31,7 @@ LRESULT CALLBACK AutoRadioAsOnWindows(HWND button, UINT message, WPARAM wParam, 
 
 class ChoiceForm final : public Form {
  public:
-  ChoiceForm() : Form("Choice") {}
+  ChoiceForm() {}
   int choices = 0;
 
  protected:

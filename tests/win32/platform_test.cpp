@@ -95,7 +95,7 @@ TEST(Platform, ACrashShowsItsDescriptionThenRestoresTheDisplayAndShowsTheTaskbar
 
 class FailingForm final : public Form {
  public:
-  FailingForm() : Form("Failing") {}
+  FailingForm() {}
 
  protected:
   FormSpec Spec() const override {

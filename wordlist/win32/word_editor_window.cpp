@@ -69,7 +69,10 @@ const std::array<ControlSpec, 12> kWordEditorControls = {{
 }  // namespace
 
 WordEditorWindow::WordEditorWindow(Services& ports, WordEditMode mode, std::string helpFile)
-    : Form("WordEditorWindow"), services_(ports), editor_(ports.files, ports.system, ports.messages), mode_(mode), helpFile_(std::move(helpFile)) {}
+    : services_(ports),
+      editor_(ports.files, ports.system, ports.messages),
+      mode_(mode),
+      helpFile_(std::move(helpFile)) {}
 
 FormSpec WordEditorWindow::Spec() const {
   FormSpec spec{"Wortliste", 5430, kCompactHeight};
