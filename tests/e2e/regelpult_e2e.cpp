@@ -47,8 +47,9 @@ TEST_F(WalkWithScreenshots, RegelpultAndTheWordEditorByKeysAndMouse) {
   for (const auto& c : clicks) {
     ClickWithMouse(options, c.box);
     EXPECT_TRUE(WaitUntil([&] {
-      return IsChecked(options, f2::HGrund) == c.hGrund[0] && IsControlEnabled(options, f2::HGrund) == c.hGrund[1] &&
-             IsChecked(options, f2::TVis) == c.tVis[0] && IsControlEnabled(options, f2::TVis) == c.tVis[1];
+      return IsChecked(options, f2::HGrund) == c.hGrund[0] &&
+             IsWindowEnabled(Child(options, f2::HGrund)) == c.hGrund[1] && IsChecked(options, f2::TVis) == c.tVis[0] &&
+             IsWindowEnabled(Child(options, f2::TVis)) == c.tVis[1];
     })) << c.box;
   }
   ClickWithMouse(options, f2::Buchstaben);
@@ -77,7 +78,7 @@ TEST_F(WalkWithScreenshots, RegelpultAndTheWordEditorByKeysAndMouse) {
       EXPECT_TRUE(WaitUntil([&] {
         const RECT rc = WindowRect(editor);
         return rc.bottom - rc.top == TwipsToPixels(twips, DpiOf(editor)) &&
-               IsControlVisible(editor, f3::Rahmen1) == (twips == 6800);
+               IsWindowVisible(Child(editor, f3::Rahmen1)) == (twips == 6800);
       })) << twips;
       if (twips == 6800)
         SaveScreenshot("word-editor-help");
@@ -91,11 +92,11 @@ TEST_F(WalkWithScreenshots, RegelpultAndTheWordEditorByKeysAndMouse) {
   install.Write("wortlst.j_", std::string(80, 'j'));
   ASSERT_TRUE(SetFileAttributesW(Widen(install.Path("wortlst.j_")).c_str(), kProtected));
   Click(options, f2::Command4);
-  AnswerMessageBox(WaitForMessageBox(regelpult.Id()), IDYES);
+  Answer(regelpult, IDYES);
   EXPECT_TRUE(WaitUntil([&] { return install.Read("wortlst.jw1") == std::string(80, 'j'); }));
   EXPECT_EQ(GetFileAttributesW(Widen(install.Path("wortlst.jw1")).c_str()) & kProtected, 0u);
   Click(options, f2::Command3);
-  AnswerMessageBox(WaitForMessageBox(regelpult.Id()), IDYES);
+  Answer(regelpult, IDYES);
   HWND editor = WaitForVisibleWindow(regelpult.Id(), "Wortliste");
   ASSERT_TRUE(editor);
   EXPECT_EQ(install.Read("wortlst.j_"), std::string(80, 'j'));

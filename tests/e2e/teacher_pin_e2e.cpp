@@ -1,5 +1,6 @@
 // The teacher PIN as a teacher and a pupil use it: set in regelpult by keys, asked
-// for by the menu at F6, refused, and removed again.
+// for by the menu at F6 (also by a copy of the menu elsewhere), refused, locked out,
+// and removed again.
 #include <regex>
 
 #include "menu/teacher_pin_gate.h"
@@ -22,7 +23,7 @@ void Type(HWND window, const std::string& keys) {
     PressKeys(window, {static_cast<UINT>(c)});
 }
 
-TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6AndRemoved) {
+TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6LockedOutAndRemoved) {
   // regelpult's "Lehrer-PIN…" is the last tab stop, one Shift+Tab back from the first.
   const auto openPinDialog = [&] {
     HWND options = StartRegelpult();
@@ -41,7 +42,7 @@ TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6AndRemoved) {
   HWND dialog = openPinDialog();
   ASSERT_TRUE(dialog);
   EXPECT_EQ(ControlText(dialog, ps::Zustand), texts::kPinStateNone);
-  EXPECT_FALSE(IsControlEnabled(dialog, ps::Entfernen));
+  EXPECT_FALSE(IsWindowEnabled(Child(dialog, ps::Entfernen)));
   ASSERT_TRUE(Focused(dialog, ps::Text1));
   EXPECT_EQ(TabWalk(dialog, 4), (std::vector<int>{ps::Text1, ps::Text2, ps::Speichern, ps::Abbrechen, ps::Text1}));
   Type(dialog, "471100\t471200\r");
@@ -57,7 +58,7 @@ TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6AndRemoved) {
                                std::regex("pbkdf2-sha256:200000:[0-9a-f]{32}:[0-9a-f]{64}\r\n")));
   closeRegelpult();
 
-  // The menu asks; a wrong PIN is refused and may be retried; the right one shows the teacher menu.
+  // The menu asks; wrong PINs are refused, the third locks; once the lock is over the right one opens.
   HWND window = StartMenu();
   ASSERT_TRUE(window);
   ASSERT_TRUE(Focused(window, ids::form1::Command1));
@@ -67,16 +68,55 @@ TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6AndRemoved) {
   EXPECT_TRUE(GetWindowLongPtrW(query, GWL_EXSTYLE) & WS_EX_TOPMOST);
   ASSERT_TRUE(Focused(query, pq::Text1));
   EXPECT_EQ(TabWalk(query, 3), (std::vector<int>{pq::Text1, pq::OK, pq::Abbrechen, pq::Text1}));
-  Type(query, "1234");
-  SaveScreenshot("teacher-pin-menu");
-  PressKeys(query, {VK_RETURN});
-  EXPECT_EQ(Answer(menu), "JW Lirabo: Die PIN ist falsch.");
+  for (const char* shown : {texts::kPinWrong, texts::kPinWrong, texts::kPinLockedOut}) {
+    ASSERT_TRUE(Focused(query, pq::Text1));
+    Type(query, "1234");
+    SaveScreenshot("teacher-pin-menu");
+    PressKeys(query, {VK_RETURN});
+    EXPECT_EQ(Answer(menu), std::string("JW Lirabo: ") + shown);
+  }
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(query); }));
   EXPECT_EQ(GetMenu(window), nullptr);
-  ASSERT_TRUE(Focused(query, pq::Text1));
+  WriteFileBytes(SettingsFolder() + "\\pinsperre.ini", "3:1:1\r\n");
+  PressKeys(window, {VK_F6});
+  query = WaitForVisibleWindow(menu.Id(), "Lehrermenü");
+  ASSERT_TRUE(query && Focused(query, pq::Text1));
   Type(query, "471100\r");
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(query) && GetMenu(window) != nullptr; }));
+  Click(window, ids::form1::Command8);
+  ASSERT_TRUE(menu.WaitForExit());
 
-  // Removed in regelpult: F6 hides the teacher menu and shows it again without asking.
+  {  // A copy elsewhere, started from a folder a pupil may write to, asks for the installed PIN
+    // and starts no stand-in from the current folder.
+    Installation copy{"walk-copy"};
+    Installation desktop{"walk-desktop"};
+    copy.AddProgram("tafelwahl.exe");
+    copy.Write("options.ini", OptionsText(kNamesOn));
+    desktop.AddProgram("placeholder.exe", "Drusa.exe");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\JW Lirabo", 0, nullptr, 0,
+                              KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const std::wstring folder = Widen(install.Folder() + "\\");
+    RegSetValueExW(key, L"InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                   static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    Process other = Process::Start(copy.Path("tafelwahl.exe"), "/n=\"Anna\"", desktop.Folder());
+    HWND otherWindow = WaitForVisibleWindow(other.Id(), texts::kMenuCaption);
+    ASSERT_TRUE(otherWindow && Focused(otherWindow, ids::form1::Command1));
+    PressKeys(otherWindow, {VK_F6});
+    query = WaitForVisibleWindow(other.Id(), "Lehrermenü");
+    ASSERT_TRUE(query);
+    PressKeys(query, {VK_ESCAPE});
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(query); }));
+    EXPECT_EQ(GetMenu(otherWindow), nullptr);
+    Click(otherWindow, ids::form1::Command9);
+    EXPECT_EQ(Answer(other), std::string("JW Lirabo: ") + texts::kProgramNotFound);
+    EXPECT_FALSE(desktop.Has("Aufrufe.txt"));
+    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, L"Software\\JW Lirabo", KEY_WOW64_32KEY, 0);
+  }
+
+  // Removed in regelpult: F6 shows the teacher menu without asking, and hides it again.
   dialog = openPinDialog();
   ASSERT_TRUE(dialog);
   EXPECT_EQ(ControlText(dialog, ps::Zustand), texts::kPinStateSet);
@@ -87,11 +127,13 @@ TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6AndRemoved) {
   EXPECT_EQ(Answer(regelpult), std::string("regelpult: ") + texts::kPinRemoved);
   EXPECT_FALSE(install.Has("lehrerpin.ini"));
   closeRegelpult();
-  PressKeys(window, {VK_F6});
-  ASSERT_TRUE(WaitUntil([&] { return GetMenu(window) == nullptr; }));
+  window = StartMenu();
+  ASSERT_TRUE(window && Focused(window, ids::form1::Command1));
   PressKeys(window, {VK_F6});
   ASSERT_TRUE(WaitUntil([&] { return GetMenu(window) != nullptr; }));
   EXPECT_TRUE(WindowsOf(menu.Id(), "Lehrermenü").empty());
+  PressKeys(window, {VK_F6});
+  ASSERT_TRUE(WaitUntil([&] { return GetMenu(window) == nullptr; }));
   Click(window, ids::form1::Command8);
   EXPECT_TRUE(menu.WaitForExit());
 }
