@@ -77,6 +77,14 @@ TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6LockedOutAndR
   }
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(query); }));
   EXPECT_EQ(GetMenu(window), nullptr);
+  // The lock-out outlasts a restart: its minute is over only when the lock file says so.
+  Click(window, ids::form1::Command8);
+  ASSERT_TRUE(menu.WaitForExit());
+  window = StartMenu();
+  ASSERT_TRUE(window && Focused(window, ids::form1::Command1));
+  PressKeys(window, {VK_F6, VK_F1});
+  EXPECT_EQ(NextCall(), Help(102));
+  EXPECT_TRUE(WindowsOf(menu.Id(), "Lehrermenü").empty());
   WriteFileBytes(SettingsFolder() + "\\pinsperre.ini", "3:1:1\r\n");
   PressKeys(window, {VK_F6});
   query = WaitForVisibleWindow(menu.Id(), "Lehrermenü");

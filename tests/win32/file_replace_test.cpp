@@ -1,7 +1,8 @@
 // A rewrite keeps what the administrator set on the file itself.
+#include <windows.h>
+// sddl.h needs windows.h before it.
 #include <gtest/gtest.h>
 #include <sddl.h>
-#include <windows.h>
 
 #include <vector>
 
