@@ -17,11 +17,31 @@ std::string BinFolder() {
   return Narrow(std::filesystem::path(path).parent_path().wstring());
 }
 
+namespace {
+
+// Write-protected files are removed too.
+void RemoveTree(const std::string& path) {
+  const std::filesystem::path root(Widen(path));
+  std::error_code error;
+  SetFileAttributesW(root.c_str(), FILE_ATTRIBUTE_NORMAL);
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root, error))
+    SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+  std::filesystem::remove_all(root, error);
+}
+
+// The user's application-data folder, as the programs see it.
 std::string AppDataFolder() {
   wchar_t buffer[MAX_PATH] = {};
   SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, buffer);
   return Narrow(buffer);
 }
+
+BOOL CALLBACK AddWindow(HWND window, LPARAM all) {
+  reinterpret_cast<std::vector<HWND>*>(all)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
 
 std::string SettingsFolder() {
   return AppDataFolder() + "\\DE Zuzururu\\Lirabo";
@@ -33,16 +53,6 @@ std::string LogFolder() {
 
 void ResetUserData() {
   RemoveTree(AppDataFolder() + "\\DE Zuzururu");
-}
-
-// Write-protected files are removed too.
-void RemoveTree(const std::string& path) {
-  const std::filesystem::path root(Widen(path));
-  std::error_code error;
-  SetFileAttributesW(root.c_str(), FILE_ATTRIBUTE_NORMAL);
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(root, error))
-    SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-  std::filesystem::remove_all(root, error);
 }
 
 // Creates missing folders on the way.
@@ -89,7 +99,8 @@ std::string OptionsText(const std::vector<int>& values) {
 
 Process Process::Start(const std::string& program, const std::string& arguments, const std::string& currentFolder) {
   std::wstring line = L"\"" + Widen(program) + L"\"" + (arguments.empty() ? L"" : L" " + Widen(arguments));
-  const std::wstring folder = Widen(currentFolder.empty() ? program.substr(0, program.find_last_of('\\')) : currentFolder);
+  const std::wstring folder =
+      Widen(currentFolder.empty() ? program.substr(0, program.find_last_of('\\')) : currentFolder);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
@@ -154,16 +165,6 @@ void Process::Kill() {
   handle_.reset();
 }
 
-Process HoldFileInOtherProcess(const std::string& path, const std::string& access, const std::string& share) {
-  Process holder = Process::Start(BinFolder() + "\\hold_file.exe", "\"" + path + "\" " + access + " " + share);
-  const std::wstring event = L"Local\\LiraboHeld" + std::to_wstring(holder.Id());
-  WaitUntil([&] {
-    UniqueHandle ready(OpenEventW(SYNCHRONIZE, FALSE, event.c_str()));
-    return ready || !holder.IsRunning();
-  });
-  return holder;
-}
-
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
   const auto end = std::chrono::steady_clock::now() + timeout;
   while (!condition()) {
@@ -173,15 +174,6 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
   }
   return true;
 }
-
-namespace {
-
-BOOL CALLBACK AddWindow(HWND window, LPARAM all) {
-  reinterpret_cast<std::vector<HWND>*>(all)->push_back(window);
-  return TRUE;
-}
-
-}  // namespace
 
 std::vector<HWND> WindowsOf(DWORD processId, const std::string& title, const std::wstring& windowClass) {
   std::vector<HWND> all;
@@ -223,15 +215,6 @@ HWND WaitForMessageBox(DWORD processId, std::chrono::milliseconds timeout) {
   return found;
 }
 
-std::string MessageBoxText(HWND box) {
-  return WindowText(GetDlgItem(box, 0xFFFF));
-}
-
-void AnswerMessageBox(HWND box, int buttonId) {
-  PostMessageW(GetDlgItem(box, buttonId), BM_CLICK, 0, 0);
-  WaitUntil([&] { return !IsWindow(box); });
-}
-
 std::string WindowText(HWND window) {
   std::wstring text(static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
   text.resize(static_cast<size_t>(
@@ -247,24 +230,12 @@ std::string ControlText(HWND window, int id) {
   return WindowText(GetDlgItem(window, id));
 }
 
-bool IsControlVisible(HWND window, int id) {
-  return IsWindowVisible(GetDlgItem(window, id)) != FALSE;
-}
-
-bool IsControlEnabled(HWND window, int id) {
-  return IsWindowEnabled(GetDlgItem(window, id)) != FALSE;
-}
-
 bool IsChecked(HWND window, int id) {
   return SendMessageW(GetDlgItem(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void Click(HWND window, int id) {
   PostMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0);
-}
-
-void PostChar(HWND target, wchar_t character) {
-  PostMessageW(target, WM_CHAR, character, 1);
 }
 
 std::vector<std::string> ListBoxItems(HWND window, int id) {

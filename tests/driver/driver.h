@@ -18,15 +18,12 @@ inline constexpr auto kTimeout = 10s;
 
 // The folder of the running test program; the programs under test lie beside it.
 std::string BinFolder();
-// The user's application-data folder, as the programs see it.
-std::string AppDataFolder();
 // The per-user settings folder of the menu and its log folder.
 std::string SettingsFolder();
 std::string LogFolder();
 // Removes the per-user folders, so that the next start is a first start.
 void ResetUserData();
 
-void RemoveTree(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
@@ -88,10 +85,6 @@ class Process {
   DWORD id_ = 0;
 };
 
-// Another process that holds `path` open ("r", "w", "rw"; share "none", "r", "w",
-// "rw") until it is killed; not running when the open failed.
-Process HoldFileInOtherProcess(const std::string& path, const std::string& access, const std::string& share);
-
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = kTimeout);
 
 // Top-level windows of a process (visible or not) whose title matches exactly; an
@@ -100,19 +93,13 @@ std::vector<HWND> WindowsOf(DWORD processId, const std::string& title = {}, cons
 HWND WaitForVisibleWindow(DWORD processId, const std::string& title, std::chrono::milliseconds timeout = kTimeout);
 // A message box (dialog class #32770) of the process.
 HWND WaitForMessageBox(DWORD processId, std::chrono::milliseconds timeout = kTimeout);
-std::string MessageBoxText(HWND box);
-// Clicks a message box button (IDOK, IDCANCEL, IDYES, IDNO) and waits for the box to go.
-void AnswerMessageBox(HWND box, int buttonId);
 
 std::string WindowText(HWND window);  // WM_GETTEXT, also across processes
 HWND Child(HWND window, int id);
 std::string ControlText(HWND window, int id);
-bool IsControlVisible(HWND window, int id);
-bool IsControlEnabled(HWND window, int id);
 bool IsChecked(HWND window, int id);
 // Posts a click, so a handler that opens a modal box cannot block the test.
 void Click(HWND window, int id);
-void PostChar(HWND target, wchar_t character);
 std::vector<std::string> ListBoxItems(HWND window, int id);
 
 // Real input, as a person gives it: the window is brought to the front first and

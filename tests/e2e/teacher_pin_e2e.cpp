@@ -1,5 +1,6 @@
 // The teacher PIN as a teacher and a pupil use it: set in regelpult by keys, asked
-// for by the menu at F6, refused, and removed again.
+// for by the menu at F6 (also by a copy of the menu elsewhere), refused, locked out,
+// and removed again.
 #include <regex>
 
 #include "teacher_pin/teacher_pin_gate.h"
@@ -22,7 +23,7 @@ void Type(HWND window, const std::string& keys) {
     PressKeys(window, {static_cast<UINT>(c)});
 }
 
-TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6AndRemoved) {
+TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6LockedOutAndRemoved) {
   // regelpult's "Lehrer-PIN…" is the last tab stop, one Shift+Tab back from the first.
   const auto openPinDialog = [&] {
     HWND options = StartRegelpult();
@@ -41,7 +42,7 @@ TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6AndRemoved) {
   HWND dialog = openPinDialog();
   ASSERT_TRUE(dialog);
   EXPECT_EQ(ControlText(dialog, ps::State), texts::kPinStateNone);
-  EXPECT_FALSE(IsControlEnabled(dialog, ps::RemoveButton));
+  EXPECT_FALSE(IsWindowEnabled(Child(dialog, ps::RemoveButton)));
   ASSERT_TRUE(Focused(dialog, ps::NewPin));
   EXPECT_EQ(TabWalk(dialog, 4), (std::vector<int>{ps::NewPin, ps::RepeatPin, ps::SaveButton, ps::CancelButton, ps::NewPin}));
   Type(dialog, "471100\t471200\r");
@@ -57,7 +58,7 @@ TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6AndRemoved) {
                                std::regex("pbkdf2-sha256:200000:[0-9a-f]{32}:[0-9a-f]{64}\r\n")));
   closeRegelpult();
 
-  // The menu asks; a wrong PIN is refused and may be retried; the right one shows the teacher menu.
+  // The menu asks; wrong PINs are refused, the third locks; once the lock is over the right one opens.
   HWND window = StartMenu();
   ASSERT_TRUE(window);
   ASSERT_TRUE(Focused(window, ids::menu_window::Kamu1Button));
@@ -67,16 +68,63 @@ TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6AndRemoved) {
   EXPECT_TRUE(GetWindowLongPtrW(query, GWL_EXSTYLE) & WS_EX_TOPMOST);
   ASSERT_TRUE(Focused(query, pq::PinBox));
   EXPECT_EQ(TabWalk(query, 3), (std::vector<int>{pq::PinBox, pq::OkButton, pq::CancelButton, pq::PinBox}));
-  Type(query, "1234");
-  SaveScreenshot("teacher-pin-menu");
-  PressKeys(query, {VK_RETURN});
-  EXPECT_EQ(Answer(menu), "JW Lirabo: Die PIN ist falsch.");
+  for (const char* shown : {texts::kPinWrong, texts::kPinWrong, texts::kPinLockedOut}) {
+    ASSERT_TRUE(Focused(query, pq::PinBox));
+    Type(query, "1234");
+    SaveScreenshot("teacher-pin-menu");
+    PressKeys(query, {VK_RETURN});
+    EXPECT_EQ(Answer(menu), std::string("JW Lirabo: ") + shown);
+  }
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(query); }));
   EXPECT_EQ(GetMenu(window), nullptr);
-  ASSERT_TRUE(Focused(query, pq::PinBox));
+  // The lock-out outlasts a restart: its minute is over only when the lock file says so.
+  Click(window, ids::menu_window::EndButton);
+  ASSERT_TRUE(menu.WaitForExit());
+  window = StartMenu();
+  ASSERT_TRUE(window && Focused(window, ids::menu_window::Kamu1Button));
+  PressKeys(window, {VK_F6, VK_F1});
+  EXPECT_EQ(NextCall(), Help(102));
+  EXPECT_TRUE(WindowsOf(menu.Id(), "Lehrermenü").empty());
+  WriteFileBytes(SettingsFolder() + "\\pinsperre.ini", "3:1:1\r\n");
+  PressKeys(window, {VK_F6});
+  query = WaitForVisibleWindow(menu.Id(), "Lehrermenü");
+  ASSERT_TRUE(query && Focused(query, pq::PinBox));
   Type(query, "471100\r");
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(query) && GetMenu(window) != nullptr; }));
+  Click(window, ids::menu_window::EndButton);
+  ASSERT_TRUE(menu.WaitForExit());
 
-  // Removed in regelpult: F6 hides the teacher menu and shows it again without asking.
+  {  // A copy elsewhere, started from a folder a pupil may write to, asks for the installed PIN
+    // and starts no stand-in from the current folder.
+    Installation copy{"walk-copy"};
+    Installation desktop{"walk-desktop"};
+    copy.AddProgram("tafelwahl.exe");
+    copy.Write("options.ini", OptionsText(kNamesOn));
+    desktop.AddProgram("placeholder.exe", "Drusa.exe");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\JW Lirabo", 0, nullptr, 0,
+                              KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const std::wstring folder = Widen(install.Folder() + "\\");
+    RegSetValueExW(key, L"InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                   static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    Process other = Process::Start(copy.Path("tafelwahl.exe"), "/n=\"Anna\"", desktop.Folder());
+    HWND otherWindow = WaitForVisibleWindow(other.Id(), texts::kMenuCaption);
+    ASSERT_TRUE(otherWindow && Focused(otherWindow, ids::menu_window::Kamu1Button));
+    PressKeys(otherWindow, {VK_F6});
+    query = WaitForVisibleWindow(other.Id(), "Lehrermenü");
+    ASSERT_TRUE(query);
+    PressKeys(query, {VK_ESCAPE});
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(query); }));
+    EXPECT_EQ(GetMenu(otherWindow), nullptr);
+    Click(otherWindow, ids::menu_window::DrusaButton);
+    EXPECT_EQ(Answer(other), std::string("JW Lirabo: ") + texts::kProgramNotFound);
+    EXPECT_FALSE(desktop.Has("Aufrufe.txt"));
+    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, L"Software\\JW Lirabo", KEY_WOW64_32KEY, 0);
+  }
+
+  // Removed in regelpult: F6 shows the teacher menu without asking, and hides it again.
   dialog = openPinDialog();
   ASSERT_TRUE(dialog);
   EXPECT_EQ(ControlText(dialog, ps::State), texts::kPinStateSet);
@@ -87,11 +135,13 @@ TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6AndRemoved) {
   EXPECT_EQ(Answer(regelpult), std::string("regelpult: ") + texts::kPinRemoved);
   EXPECT_FALSE(install.Has("lehrerpin.ini"));
   closeRegelpult();
-  PressKeys(window, {VK_F6});
-  ASSERT_TRUE(WaitUntil([&] { return GetMenu(window) == nullptr; }));
+  window = StartMenu();
+  ASSERT_TRUE(window && Focused(window, ids::menu_window::Kamu1Button));
   PressKeys(window, {VK_F6});
   ASSERT_TRUE(WaitUntil([&] { return GetMenu(window) != nullptr; }));
   EXPECT_TRUE(WindowsOf(menu.Id(), "Lehrermenü").empty());
+  PressKeys(window, {VK_F6});
+  ASSERT_TRUE(WaitUntil([&] { return GetMenu(window) == nullptr; }));
   Click(window, ids::menu_window::EndButton);
   EXPECT_TRUE(menu.WaitForExit());
 }

@@ -48,8 +48,9 @@ class WalkWithScreenshots : public ::testing::Test {
     HWND box = WaitForMessageBox(p.Id());
     if (!box)
       return "(no message box)";
-    const std::string shown = WindowText(box) + ": " + MessageBoxText(box);
-    AnswerMessageBox(box, button);
+    const std::string shown = WindowText(box) + ": " + WindowText(GetDlgItem(box, 0xFFFF));
+    PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
+    WaitUntil([&] { return !IsWindow(box); });
     return shown;
   }
   static bool Focused(HWND window, int id) {

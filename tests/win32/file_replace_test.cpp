@@ -1,8 +1,8 @@
 // A rewrite keeps what the administrator set on the file itself.
 #include <windows.h>
-#include <sddl.h>
-
+// sddl.h needs windows.h before it.
 #include <gtest/gtest.h>
+#include <sddl.h>
 
 #include <vector>
 
@@ -18,7 +18,8 @@ std::string Dacl(const std::string& path) {
   DWORD size = 0;
   GetFileSecurityW(wide.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
   std::vector<BYTE> sd(size);
-  if (!size || !GetFileSecurityW(wide.c_str(), DACL_SECURITY_INFORMATION, sd.data(), size, &size)) return "?";
+  if (!size || !GetFileSecurityW(wide.c_str(), DACL_SECURITY_INFORMATION, sd.data(), size, &size))
+    return "?";
   wchar_t* text = nullptr;
   if (!ConvertSecurityDescriptorToStringSecurityDescriptorW(sd.data(), SDDL_REVISION_1, DACL_SECURITY_INFORMATION,
                                                             &text, nullptr))
@@ -34,8 +35,8 @@ TEST(FileReplace, ARewriteKeepsTheFilesOwnPermissionsAndAttributesAndRespectsWri
   const std::wstring wide = Widen(path);
   install.Write("options.ini", "alt");
   PSECURITY_DESCRIPTOR sd = nullptr;
-  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;FA;;;WD)(A;;FR;;;BU)", SDDL_REVISION_1,
-                                                                   &sd, nullptr));
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;FA;;;WD)(A;;FR;;;BU)", SDDL_REVISION_1, &sd,
+                                                                   nullptr));
   ASSERT_TRUE(SetFileSecurityW(wide.c_str(), DACL_SECURITY_INFORMATION, sd));
   LocalFree(sd);
   ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_HIDDEN));

@@ -10,9 +10,19 @@ namespace {
 
 constexpr int kHigh = 101, kLow = 102, kOk = 103;
 constexpr ControlSpec kControls[] = {
-    {.id = kHigh, .kind = ControlKind::OptionButton, .caption = "hoch", .left = 120, .top = 120, .width = 2000,
+    {.id = kHigh,
+     .kind = ControlKind::OptionButton,
+     .caption = "hoch",
+     .left = 120,
+     .top = 120,
+     .width = 2000,
      .height = 375},
-    {.id = kLow, .kind = ControlKind::OptionButton, .caption = "niedrig", .left = 120, .top = 500, .width = 2000,
+    {.id = kLow,
+     .kind = ControlKind::OptionButton,
+     .caption = "niedrig",
+     .left = 120,
+     .top = 500,
+     .width = 2000,
      .height = 375},
     {.id = kOk, .kind = ControlKind::Button, .caption = "OK", .left = 120, .top = 1000, .width = 1200, .height = 375},
 };
@@ -40,8 +50,12 @@ class ChoiceForm final : public Form {
     spec.defaultButton = kOk;
     return spec;
   }
-  std::span<const ControlSpec> Controls() const override { return kControls; }
-  void OnCommand(int id, int code) override { choices += code == BN_CLICKED && id != kOk; }
+  std::span<const ControlSpec> Controls() const override {
+    return kControls;
+  }
+  void OnCommand(int id, int code) override {
+    choices += code == BN_CLICKED && id != kOk;
+  }
 };
 
 void Pump() {
@@ -66,8 +80,8 @@ TEST(OptionFocus, NeitherTheFirstFocusNorTheFocusRestoredOnActivationChoosesAnOp
   ChoiceForm form;
   ASSERT_TRUE(form.Load());
   for (int id : {kHigh, kLow})
-    buttonProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        form.Control(id), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AutoRadioAsOnWindows)));
+    buttonProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(form.Control(id), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AutoRadioAsOnWindows)));
   form.Show();
   Pump();
   EXPECT_EQ(GetFocus(), form.Control(kOk));

@@ -26,12 +26,14 @@ TEST(Pictures, PngBecomesPremultipliedBgraAndBrokenBytesNoPicture) {
 
 // The list box, sorted by itself one entry at a time, is the reference.
 TEST(SortedListBox, SortKeysGiveTheOrderTheListBoxKeeps) {
-  const std::vector<std::string> names = {"Zoe", "anna", "Ömer", "Oskar", "ben", "Ben 2", "10", "9", "Ärzte",
-                                          "Arno", "Marie Luise", "Marie", "Mariel", "ßa", "sz", "Sabine", "ole"};
-  HWND box = CreateWindowExW(0, L"LISTBOX", L"", LBS_SORT | LBS_HASSTRINGS, 0, 0, 100, 100, nullptr, nullptr,
-                             nullptr, nullptr);
+  const std::vector<std::string> names = {"Zoe",    "anna", "Ömer",  "Oskar",  "ben",         "Ben 2",
+                                          "10",     "9",    "Ärzte", "Arno",   "Marie Luise", "Marie",
+                                          "Mariel", "ßa",   "sz",    "Sabine", "ole"};
+  HWND box = CreateWindowExW(0, L"LISTBOX", L"", LBS_SORT | LBS_HASSTRINGS, 0, 0, 100, 100, nullptr, nullptr, nullptr,
+                             nullptr);
   ASSERT_TRUE(box);
-  for (const auto& name : names) SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
+  for (const auto& name : names)
+    SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
   EXPECT_EQ(InListBoxOrder(names), ListBoxEntries(box));
   DestroyWindow(box);
 }

@@ -17,6 +17,18 @@
 namespace lirabo::test {
 namespace {
 
+// Another process that holds `path` open ("r", "w", "rw"; share "none", "r", "w",
+// "rw") until it is killed; not running when the open failed.
+Process HoldFileInOtherProcess(const std::string& path, const std::string& access, const std::string& share) {
+  Process holder = Process::Start(BinFolder() + "\\hold_file.exe", "\"" + path + "\" " + access + " " + share);
+  const std::wstring event = L"Local\\LiraboHeld" + std::to_wstring(holder.Id());
+  WaitUntil([&] {
+    UniqueHandle ready(OpenEventW(SYNCHRONIZE, FALSE, event.c_str()));
+    return ready || !holder.IsRunning();
+  });
+  return holder;
+}
+
 TEST(Platform, BcryptGivesTheRfc7914VectorAndFreshRandomBytes) {
   Win32CryptoPort crypto;
   auto key = crypto.DerivePbkdf2Sha256("passwd", "salt", 1, 64);
