@@ -63,6 +63,9 @@ TEST_F(WordList, OnlyValidWordsAreStoredAndTheTeacherIsToldWhy) {
   }
   EXPECT_EQ(StoreWord({"", "a", "b", "c"}, list, messages), StoreOutcome::NothingToDo);
   EXPECT_EQ(files.Get(kList), std::string(160, 'w'));
+  files.FailCall(files.calls + 2, win_error::kDiskFull);  // the write, after the size
+  EXPECT_EQ(StoreWord({"M", "a", ".", "."}, list, messages), StoreOutcome::NotStored);
+  EXPECT_EQ(messages.Take(), Texts{"Das Wort wurde nicht gespeichert.\n\nSystemfehler 112"});
   list.Close();
   auto holder = files.HoldByOther(kList, FileAccess::Read, FileShare::ReadWrite);
   EXPECT_EQ(WordEditor(files, system, messages).Load(WordEditMode::ContinueList), EditorState::LockedOut);
