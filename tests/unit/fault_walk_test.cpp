@@ -85,6 +85,14 @@ void Walk(const Workflow& flow) {
   }
 }
 
+bool SaveOptions(World& w) {
+  OptionsSession session(w.files, w.system, w.messages, kMaster);
+  std::vector<std::int16_t> values;
+  if (session.Open(values) == OptionsSession::OpenResult::Open)
+    (void)session.Save(OptionsRecord{1});
+  return true;
+}
+
 const Workflow kWorkflows[] = {
     {"start-up, first start",
      {kUser, kMarker},
@@ -136,16 +144,14 @@ const Workflow kWorkflows[] = {
        const bool listed = std::count(viewer.Logs().begin(), viewer.Logs().end(), "Anna.txt") == 1;
        return listed == w.files.FileExists(kAnna) || viewer.Logs().empty();
      }},
-    {"the options rewrite",
+    {"the options rewrite", {kMaster}, [](World& w) { w.files.Put(kMaster, " 2 \r\n"); }, SaveOptions},
+    {"the options rewrite in place, without the right to create a file",
      {kMaster},
-     [](World& w) { w.files.Put(kMaster, " 2 \r\n"); },
      [](World& w) {
-       OptionsSession session(w.files, w.system, w.messages, kMaster);
-       std::vector<std::int16_t> values;
-       if (session.Open(values) == OptionsSession::OpenResult::Open)
-         (void)session.Save(OptionsRecord{1});
-       return true;
-     }},
+       w.files.Put(kMaster, " 2 \r\n");
+       w.files.Deny(kApp);
+     },
+     SaveOptions},
     {"saving a PIN",
      {kPin},
      [](World& w) { w.files.Put(kPin, "alt\r\n"); },

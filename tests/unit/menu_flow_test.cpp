@@ -2,64 +2,59 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace lirabo {
 namespace {
+
+using Event = std::function<MenuStep(MenuFlow&)>;
+const Event Ready = [](MenuFlow& f) { return f.AfterStartup(StartupResult::Ready); };
+const Event EndButton = [](MenuFlow& f) { return f.AfterEndButton(); };
+const Event Launched = [](MenuFlow& f) { return f.AfterLaunch(true); };
+const Event Fatal = [](MenuFlow& f) { return f.AfterFatalError(); };
+Event Started(StartupResult r) {
+  return [r](MenuFlow& f) { return f.AfterStartup(r); };
+}
+Event Options(OptionsEnd end) {
+  return [end](MenuFlow& f) { return f.AfterOptions(end); };
+}
 
 // One row per way the menu goes on or ends: the events in order, the step of the
 // last, whether a new menu follows and whether the pupil's name survives.
 TEST(MenuFlow, EachEventLeadsToItsStep) {
-  enum Event { Ready, Refused, NotLoaded, EndButton, Launched, NotLaunched, Fatal, OptRefused, OptFailed,
-               OptUnchanged, OptChanged };
-  struct Case {
+  const struct {
     std::vector<Event> events;
     bool fullScreen;
     MenuStep step;
-    bool newMenu;
-    bool pupilKept;
-  };
-  const Case cases[] = {
-      {{Ready}, false, MenuStep::Wait, false, true},
-      {{Refused}, false, MenuStep::CloseMenu, false, true},
-      {{NotLoaded}, false, MenuStep::EndAtOnce, false, true},
-      {{Ready, EndButton}, true, MenuStep::CloseMenu, false, true},
-      {{Ready, Launched}, false, MenuStep::CloseMenu, false, true},
-      {{Ready, Launched}, true, MenuStep::Wait, false, true},
-      {{Ready, NotLaunched}, false, MenuStep::Wait, false, true},
-      {{Ready, OptRefused}, false, MenuStep::ShowMenu, false, true},
-      {{Ready, OptUnchanged}, false, MenuStep::ShowMenu, false, true},
-      {{Ready, OptFailed}, false, MenuStep::CloseMenu, false, true},
-      {{Ready, OptChanged}, false, MenuStep::ReloadMenu, true, false},
-      {{Ready, OptChanged, Ready}, false, MenuStep::Wait, false, false},
-      {{Ready, Fatal}, false, MenuStep::ExitRestoringDesktop, false, true},
-      {{Ready, EndButton, Fatal}, false, MenuStep::ExitRestoringDesktop, false, true},
-      {{Ready, Fatal, Fatal}, false, MenuStep::ExitNow, false, true},
-      {{NotLoaded, Fatal}, false, MenuStep::ExitNow, false, true},
+    bool newMenu = false, pupilKept = true;
+  } cases[] = {
+      {{Ready}, false, MenuStep::Wait},
+      {{Started(StartupResult::Refused)}, false, MenuStep::CloseMenu},
+      {{Ready, EndButton}, true, MenuStep::CloseMenu},
+      {{Ready, Launched}, false, MenuStep::CloseMenu},
+      {{Ready, Launched}, true, MenuStep::Wait},
+      {{Ready, [](MenuFlow& f) { return f.AfterLaunch(false); }}, false, MenuStep::Wait},
+      {{Ready, Options(OptionsEnd::Refused)}, false, MenuStep::ShowMenu},
+      {{Ready, Options(OptionsEnd::Unchanged)}, false, MenuStep::ShowMenu},
+      {{Ready, Options(OptionsEnd::Failed)}, false, MenuStep::CloseMenu},
+      {{Ready, Options(OptionsEnd::Changed)}, false, MenuStep::ReloadMenu, true, false},
+      {{Ready, Options(OptionsEnd::Changed), Ready}, false, MenuStep::Wait, false, false},
+      {{Ready, EndButton, Fatal}, false, MenuStep::ExitRestoringDesktop},
+      {{Ready, Fatal, Fatal}, false, MenuStep::ExitNow},
+      {{Started(StartupResult::SettingsNotLoaded)}, false, MenuStep::EndAtOnce},
+      {{Started(StartupResult::SettingsNotLoaded), Fatal}, false, MenuStep::ExitNow},
   };
   for (std::size_t row = 0; row < std::size(cases); ++row) {
-    const Case& c = cases[row];
     MenuState state;
     state.pupilName = "Anna";
-    state.settings.fullScreen = c.fullScreen ? -1 : 0;
+    state.settings.fullScreen = cases[row].fullScreen ? -1 : 0;
     MenuFlow flow(state);
     MenuStep step{};
-    for (Event e : c.events) {
-      switch (e) {
-        case Ready: step = flow.AfterStartup(StartupResult::Ready); break;
-        case Refused: step = flow.AfterStartup(StartupResult::Refused); break;
-        case NotLoaded: step = flow.AfterStartup(StartupResult::SettingsNotLoaded); break;
-        case EndButton: step = flow.AfterEndButton(); break;
-        case Launched: step = flow.AfterLaunch(true); break;
-        case NotLaunched: step = flow.AfterLaunch(false); break;
-        case Fatal: step = flow.AfterFatalError(); break;
-        case OptRefused: step = flow.AfterOptions(OptionsEnd::Refused); break;
-        case OptFailed: step = flow.AfterOptions(OptionsEnd::Failed); break;
-        case OptUnchanged: step = flow.AfterOptions(OptionsEnd::Unchanged); break;
-        case OptChanged: step = flow.AfterOptions(OptionsEnd::Changed); break;
-      }
-    }
-    EXPECT_EQ(step, c.step) << "row " << row;
-    EXPECT_EQ(flow.NewMenuFollows(), c.newMenu) << "row " << row;
-    EXPECT_EQ(state.pupilName, c.pupilKept ? "Anna" : "") << "row " << row;
+    for (const Event& e : cases[row].events)
+      step = e(flow);
+    EXPECT_EQ(step, cases[row].step) << "row " << row;
+    EXPECT_EQ(flow.NewMenuFollows(), cases[row].newMenu) << "row " << row;
+    EXPECT_EQ(state.pupilName, cases[row].pupilKept ? "Anna" : "") << "row " << row;
   }
 }
 

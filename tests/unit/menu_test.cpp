@@ -1,9 +1,7 @@
-// The menu's start-up and shutdown against recording fakes, and the F6 PIN gate.
+// The menu's start-up and shutdown against recording fakes.
 #include <gtest/gtest.h>
 
-#include "teacher_pin/teacher_pin.h"
 #include "menu/menu_startup.h"
-#include "teacher_pin/teacher_pin_gate.h"
 #include "options/options_format.h"
 #include "tests/unit/fakes.h"
 
@@ -11,7 +9,6 @@ namespace lirabo {
 namespace {
 
 using fake::Texts;
-using namespace std::chrono_literals;
 const std::string kMaster = "C:\\Lirabo\\options.ini";
 const std::string kSettings = "C:\\Users\\Lehrer\\AppData\\Roaming\\DE Zuzururu\\Lirabo";
 const std::string kUser = kSettings + "\\options.ini", kMarker = kSettings + "\\options.bak";
@@ -35,7 +32,6 @@ struct Menu {
 TEST(MenuStartup, TheUserCopyFollowsAChangedMasterButKeepsItsOwnChangesOtherwise) {
   Menu m({1});
   EXPECT_EQ(m.Start(), StartupResult::Ready);  // first start: both copies made
-  EXPECT_EQ(m.system.specialFolderCalls, std::vector<int>{26 | 0x8000});
   EXPECT_EQ(m.files.Get(kUser), m.files.Get(kMaster));
   EXPECT_EQ(m.files.Get(kMarker), m.files.Get(kMaster));
   m.files.Put(kUser, " 2 \r\n-1 \r\n");
@@ -74,6 +70,8 @@ TEST(MenuStartup, ALockedUserCopyIsTriedFourTimesAMissingMasterEndsAtOnce) {
 }
 
 TEST(MenuStartup, DesktopHelpAndPupilFollowTheSettingsAndTheCommandLine) {
+  const OptionsRecord named{0, 0, 0, 0, 0, 0, 0, 0, 0, 1}, fullScreen{0, 0, -1, -1, 0, -1};
+  const Texts asked = {"minimize box", "name entry", "taskbar shown"};
   const struct {
     OptionsRecord master;
     int test;
@@ -82,31 +80,21 @@ TEST(MenuStartup, DesktopHelpAndPupilFollowTheSettingsAndTheCommandLine) {
   } rows[] = {
       {{0, 0, -1}, 0, "", "", {"background", "taskbar hidden", "background unloaded", "taskbar shown"}},
       {{0, 0, 0, -1, -1}, 0, "", "", {"minimize box", "taskbar shown"}},  // line 4 is no background
-      {{0, 0, 0, 0, 0, 0, 0, 0, 0, 1}, 0, "/n=\"Anna", "", {"minimize box", "name entry", "taskbar shown"}},
-      {{0, 0, -1, -1, 0, -1},
+      {named, 0, "/n=\"Anna", "", asked},
+      {named, 0, "x /n=\"Anna Lena\" /n=\"Ben\"", "Anna Lena", {"minimize box", "taskbar shown"}},
+      {named, 0, "/N=\"Anna\"", "", asked},
+      {named, 0, "/n=\"CON\"", "", asked},
+      {fullScreen,
        0,
        "",
        "",
        {"test 640x480", "switch 640x480", "background at 640", "taskbar hidden", "background unloaded", "test 1024x768",
         "restore 1024x768", "taskbar shown"}},
-      {{0, 0, -1, -1, 0, -1},
+      {fullScreen,
        kDispChangeRestart,
        "",
        "",
        {"test 640x480", "background", "taskbar hidden", "background unloaded", "test 1024x768", "taskbar shown"}},
-      {{0, 0, 0, 0, 0, 0, 0, 0, 0, 1},
-       0,
-       "x /n=\"Anna Lena\" /n=\"Ben\"",
-       "Anna Lena",
-       {"minimize box", "taskbar shown"}},
-      {{0, 0, 0, 0, 0, 0, 0, 0, 0, 1}, 0, "/N=\"Anna\"", "", {"minimize box", "name entry", "taskbar shown"}},
-      {{0, 0, 0, 0, 0, 0, 0, 0, 0, 1}, 0, "/n=\"..\\x\"", "", {"minimize box", "name entry", "taskbar shown"}},
-      {{0, 0, 0, 0, 0, 0, 0, 0, 0, 1}, 0, "/n=\"CON\"", "", {"minimize box", "name entry", "taskbar shown"}},
-      {{0, 0, 0, 0, 0, 0, 0, 0, 0, 1},
-       0,
-       "/n=\"" + std::string(5000, 'x') + "\"",
-       "",
-       {"minimize box", "name entry", "taskbar shown"}},
   };
   for (const auto& row : rows) {
     Menu m(row.master);
@@ -137,7 +125,7 @@ TEST(MenuStartup, ASecondInstanceOrARunningVarkonUnloadsBeforeTouchingAnything) 
                                      "Außerdem sollten währenddessen keine weiteren JW Lernprogramme von Hand "
                                      "gestartet werden, da dies die Funktion des Varkons stört!"});
   for (Menu* unloaded : {&m, &v}) {
-    EXPECT_TRUE(unloaded->system.specialFolderCalls.empty());
+    EXPECT_EQ(unloaded->files.calls, 0);
     EXPECT_TRUE(unloaded->desktop.calls.empty());
   }
   Menu u({0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
@@ -145,74 +133,6 @@ TEST(MenuStartup, ASecondInstanceOrARunningVarkonUnloadsBeforeTouchingAnything) 
   EXPECT_EQ(u.desktop.greeting, "Hallo!\r\nWähle ein Programm aus:");
   EXPECT_TRUE(u.files.FileExists(kSettings + "\\Protokoll_2\\UnBekannt.txt"));
   EXPECT_TRUE(u.files.FileExists(kSettings + "\\Protokoll_2\\Namen.ini"));
-}
-
-TEST(PinGate, F6AsksForThePinReadAtEveryPressAndLocksForAMinuteAfterThreeWrongOnes) {
-  fake::FakeFiles files;
-  fake::FakeSystem system;
-  fake::FakeCrypto crypto;
-  fake::FakeClock clock;
-  const std::string noSettings;  // the count stays in memory
-  TeacherPinGate gate{files, system, crypto, clock, noSettings};
-  const std::string path = "C:\\Lirabo\\lehrerpin.ini";
-  files.AddDirectory("C:\\Lirabo");
-  auto setPin = [&](const char* pin, std::uint32_t iterations) {
-    files.Put(path, FormatPinFile(*MakePinRecord(crypto, pin, iterations)));
-  };
-  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Toggle);
-  setPin("4711", 100007);
-  const int calls = files.calls;
-  EXPECT_EQ(gate.OnF6(true), TeacherMenuKey::Toggle);  // a shown menu hides without asking
-  EXPECT_EQ(files.calls, calls);
-  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::AskPin);
-  crypto.derivations.clear();
-  EXPECT_EQ(gate.Check("123"), PinAnswer::Wrong);  // no PIN: no key derived
-  EXPECT_EQ(gate.Check("4711"), PinAnswer::Right);
-  EXPECT_EQ(crypto.derivations, (std::vector<std::pair<std::string, std::uint32_t>>{{"4711", 100007}}));
-  setPin("9876", kMinPinIterations);
-  ASSERT_EQ(gate.OnF6(false), TeacherMenuKey::AskPin);
-  EXPECT_EQ(gate.Check("4711"), PinAnswer::Wrong);
-  ASSERT_EQ(gate.OnF6(false), TeacherMenuKey::AskPin);  // "Abbrechen" and F6 again: the count goes on
-  crypto.failure = fake::Error(1359);
-  EXPECT_EQ(gate.Check("9876"), PinAnswer::Failed);  // reported, not counted
-  EXPECT_EQ(gate.CheckError().description, "Systemfehler 1359");
-  crypto.failure.reset();
-  EXPECT_EQ(gate.Check("2222"), PinAnswer::Wrong);
-  EXPECT_EQ(gate.Check("1234567890123"), PinAnswer::LockedOut);
-  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Ignore);
-  clock.now += 59999ms;
-  clock.wall += 59999ms;
-  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Ignore);
-  clock.now += 1ms;
-  clock.wall += 1ms;
-  ASSERT_EQ(gate.OnF6(false), TeacherMenuKey::AskPin);
-  EXPECT_EQ(gate.Check("1111"), PinAnswer::Wrong);
-  EXPECT_EQ(gate.Check("9876"), PinAnswer::Right);  // a right PIN starts the count again
-  for (const char* wrong : {"1111", "2222"})
-    EXPECT_EQ(gate.Check(wrong), PinAnswer::Wrong);
-  EXPECT_EQ(gate.Check("3333"), PinAnswer::LockedOut);
-  files.RemoveFile(path);  // applies at once, even during a lock-out
-  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Toggle);
-  files.Put(path, "1234\r\n");
-  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Damaged);
-  setPin("4711", kMinPinIterations);
-  auto writer = files.HoldByOther(path, FileAccess::ReadWrite, FileShare::None);
-  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Unreadable);
-  EXPECT_EQ(gate.ReadError().code, win_error::kSharingViolation);
-  EXPECT_EQ(system.sleeps, fake::kRetryWaits);
-  writer.reset();
-  files.Put(path, FormatPinFile(*MakePinRecord(crypto, "4711", kMinPinIterations)) + std::string(400, ' '));
-  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Damaged);  // too large to be read at all
-  // A copy of the program elsewhere finds the PIN of the installed folder.
-  files.AddDirectory("C:\\Kopie");
-  system.applicationPath = "C:\\Kopie";
-  TeacherPinGate copy{files, system, crypto, clock, noSettings, "C:\\LIRABO\\"};
-  EXPECT_EQ(copy.OnF6(false), TeacherMenuKey::Damaged);
-  EXPECT_EQ(TeacherPinGate(files, system, crypto, clock, noSettings).OnF6(false), TeacherMenuKey::Toggle);
-  // A program folder that is gone (a dropped share) is no "no PIN".
-  system.applicationPath = "N:\\Lirabo";
-  EXPECT_EQ(gate.OnF6(false), TeacherMenuKey::Unreadable);
-  EXPECT_EQ(gate.ReadError().code, win_error::kPathNotFound);
 }
 
 }  // namespace
