@@ -100,11 +100,11 @@ void Save(const std::string& master) {
     std::vector<std::int16_t> values;
     messages.last = "nicht geöffnet";
     const bool opened = session.Open(values) == OptionsSession::OpenResult::Open;
-    const std::string& shown = messages.last;
-    Tally(opened && session.Save(versions[i % 2 == 0]),
-          opened && (shown == SystemErrorDescription(ERROR_SHARING_VIOLATION) ||
-                     shown == SystemErrorDescription(ERROR_ACCESS_DENIED)),
-          shown);
+    const bool saved = opened && session.Save(versions[i % 2 == 0]);
+    Tally(saved,
+          opened && (messages.last == SystemErrorDescription(ERROR_SHARING_VIOLATION) ||
+                     messages.last == SystemErrorDescription(ERROR_ACCESS_DENIED)),
+          messages.last);
   }
 }
 
@@ -162,7 +162,7 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 3)
     return Run();
   const std::string master = Narrow(argv[1]), folder = Narrow(argv[2]);
-  WaitForSingleObject(OpenEventW(SYNCHRONIZE, FALSE, kGo), 120000);
+  WaitForSingleObject(CreateEventW(nullptr, TRUE, FALSE, kGo), 120000);  // the parent's, made here if not yet there
   folder == master ? Save(master) : Copy(master, folder);
   std::ofstream(folder + "\\figures.txt") << tally[0] << ' ' << tally[1] << ' ' << tally[2] << ' ' << tally[3];
   return 0;
