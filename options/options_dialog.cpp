@@ -50,14 +50,8 @@ void OptionsDialogModel::ApplyEnablingRules() {
 void OptionsDialogModel::ClickCoverDesktop() { taskbarVisibleEnabled = !boxes.fullScreen && boxes.coverDesktop; }
 
 void OptionsDialogModel::StoreInto(OptionsRecord& settings) const {
-  settings.logAfterTenTasks = Truth(boxes.logAfterTenTasks);
-  settings.continueAfterMistakes = Truth(boxes.continueAfterMistakes);
-  settings.speechOutput = Truth(boxes.speechOutput);
-  settings.capitalsOnly = Truth(boxes.capitalsOnly);
-  settings.coverDesktop = Truth(boxes.coverDesktop);
-  settings.coverDesktopCopy = Truth(boxes.coverDesktop);
-  settings.taskbarVisible = Truth(boxes.taskbarVisible);
-  settings.fullScreen = Truth(boxes.fullScreen);
+  const OptionsRecord boxesAsWritten = Record();
+  for (std::size_t i = 1; i <= 8; ++i) settings.At(i) = boxesAsWritten.At(i);  // lines 2 to 9
 }
 
 OptionsRecord OptionsDialogModel::Record() const {

@@ -9,10 +9,8 @@ void lirabo::fuzz::Check(std::string_view input) {
   const std::string line(input), marker = "/n=\"";
   const std::optional<std::string> marked = FindNameMarker(line);
   const std::size_t at = line.find(marker);
-  if (marked)
-    FUZZ_CHECK(line.find(marker + *marked + "\"") == at && marked->find('"') == std::string::npos);
-  if (!marked)
-    FUZZ_CHECK(at == std::string::npos || line.find('"', at + marker.size()) == std::string::npos);
+  FUZZ_CHECK(marked ? line.find(marker + *marked + "\"") == at && marked->find('"') == std::string::npos
+                    : at == std::string::npos || line.find('"', at + marker.size()) == std::string::npos);
   // Whatever passes the rule names one file inside the log folder, and nothing else.
   const std::string name = marked.value_or(line);
   if (IsSafePupilFileName(name))
