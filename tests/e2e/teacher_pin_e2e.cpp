@@ -3,11 +3,11 @@
 // and removed again.
 #include <regex>
 
-#include "teacher_pin/teacher_pin_gate.h"
 #include "menu/win32/menu_window_ids.h"
-#include "teacher_pin/win32/pin_prompt_window_ids.h"
-#include "teacher_pin/teacher_pin_setting.h"
 #include "options/win32/options_window_ids.h"
+#include "teacher_pin/teacher_pin_gate.h"
+#include "teacher_pin/teacher_pin_setting.h"
+#include "teacher_pin/win32/pin_prompt_window_ids.h"
 #include "teacher_pin/win32/pin_setup_window_ids.h"
 #include "tests/e2e/walk.h"
 
@@ -44,7 +44,8 @@ TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6LockedOutAndR
   EXPECT_EQ(ControlText(dialog, ps::State), texts::kPinStateNone);
   EXPECT_FALSE(IsWindowEnabled(Child(dialog, ps::RemoveButton)));
   ASSERT_TRUE(Focused(dialog, ps::NewPin));
-  EXPECT_EQ(TabWalk(dialog, 4), (std::vector<int>{ps::NewPin, ps::RepeatPin, ps::SaveButton, ps::CancelButton, ps::NewPin}));
+  EXPECT_EQ(TabWalk(dialog, 4),
+            (std::vector<int>{ps::NewPin, ps::RepeatPin, ps::SaveButton, ps::CancelButton, ps::NewPin}));
   Type(dialog, "471100\t471200\r");
   EXPECT_EQ(Answer(regelpult), std::string("regelpult: ") + texts::kPinMismatch);
   EXPECT_FALSE(install.Has("lehrerpin.ini"));
@@ -86,6 +87,20 @@ TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6LockedOutAndR
   EXPECT_EQ(NextCall(), Help(102));
   EXPECT_TRUE(WindowsOf(menu.Id(), "Lehrermenü").empty());
   WriteFileBytes(SettingsFolder() + "\\pinsperre.ini", "3:1:1\r\n");
+  PressKeys(window, {VK_F6});
+  query = WaitForVisibleWindow(menu.Id(), "Lehrermenü");
+  for (int wrong = 1; wrong <= 3; ++wrong) {  // the second lock-out is two minutes long
+    ASSERT_TRUE(query && Focused(query, pq::PinBox));
+    Type(query, "1234\r");
+    const bool locked = Answer(menu).find("jetzt 2 Minuten lang gesperrt.") != std::string::npos;
+    EXPECT_EQ(locked, wrong == 3) << wrong;
+  }
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(query); }));
+  Click(window, ids::menu_window::EndButton);  // the running menu holds its lock-out too
+  ASSERT_TRUE(menu.WaitForExit());
+  WriteFileBytes(SettingsFolder() + "\\pinsperre.ini", "6:1:1\r\n");
+  window = StartMenu();
+  ASSERT_TRUE(window && Focused(window, ids::menu_window::Kamu1Button));
   PressKeys(window, {VK_F6});
   query = WaitForVisibleWindow(menu.Id(), "Lehrermenü");
   ASSERT_TRUE(query && Focused(query, pq::PinBox));
