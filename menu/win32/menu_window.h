@@ -1,5 +1,5 @@
 #pragma once
-// MenuWindow, the pupil's menu window: greeting, eight exercise buttons, the end button,
+// The pupil's menu window: greeting, eight exercise buttons, the end button,
 // the name button and the teacher menu behind F6. Start-up, shutdown and every way
 // the menu goes on or ends are the menu's models; this view carries them out.
 #include <memory>

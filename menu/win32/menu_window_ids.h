@@ -1,6 +1,6 @@
 #pragma once
-// Control IDs of the menu window MenuWindow, named after its controls; the end-to-end
-// tests find the controls by them.
+// Control IDs of the menu window, named by role, in a number range of its own; the
+// end-to-end tests find the controls by them.
 
 namespace lirabo::ids::menu_window {
 

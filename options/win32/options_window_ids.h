@@ -1,6 +1,6 @@
 #pragma once
-// Control IDs of the options dialog OptionsWindow, named after its controls; the end-to-end
-// tests find the controls by them.
+// Control IDs of the options window, named by role, in a number range of its own; the
+// end-to-end tests find the controls by them.
 
 namespace lirabo::ids::options_window {
 

@@ -1,6 +1,6 @@
 #pragma once
-// Control IDs of the log viewer the log viewer, named after its controls; the end-to-end
-// tests find the controls by them.
+// Control IDs of the log viewer, named by role, in a number range of its own; the
+// end-to-end tests find the controls by them.
 
 namespace lirabo::ids::log_viewer {
 

@@ -1,4 +1,4 @@
-// the name entry, the name-entry dialog: the pupil types a name or picks one from the
+// The name entry: the pupil types a name or picks one from the
 // register, and "Weiter" records it. The decisions are the name-entry model's.
 #include "records/win32/name_entry_window.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-// Control IDs of the name list the name list, named after its controls; the end-to-end
-// tests find the controls by them.
+// Control IDs of the name list, named by role, in a number range of its own; the
+// end-to-end tests find the controls by them.
 
 namespace lirabo::ids::name_list {
 

@@ -1,6 +1,6 @@
 #pragma once
-// Control IDs of the PIN query PinPromptWindow ("Lehrermenü"); the end-to-end tests
-// find the controls by them.
+// Control IDs of the PIN prompt ("Lehrermenü"), named by role, in a number range of its own; the
+// end-to-end tests find the controls by them.
 
 namespace lirabo::ids::pin_prompt {
 

@@ -1,6 +1,6 @@
 #pragma once
-// Control IDs of regelpult's PIN dialog PinSetupWindow ("Lehrer-PIN"); the end-to-end
-// tests find the controls by them.
+// Control IDs of regelpult's PIN setup ("Lehrer-PIN"), named by role, in a number range of its own; the
+// end-to-end tests find the controls by them.
 
 namespace lirabo::ids::pin_setup {
 
