@@ -271,9 +271,8 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (item->CtlType != ODT_BUTTON) break;
-      auto picture = pictures_.find(static_cast<int>(item->CtlID));
-      DrawPictureButton(*item, picture != pictures_.end() ? picture->second.get() : nullptr,
-                        item->hwndItem == defaultFrame_, layoutDpi_);
+      DrawPictureButton(*item, PictureOf(static_cast<int>(item->CtlID)), item->hwndItem == defaultFrame_,
+                        layoutDpi_);
       return TRUE;
     }
     case WM_ERASEBKGND:
@@ -352,11 +351,18 @@ void Form::CreateControls() {
                                 cs.style | control.extraStyle, 0, 0, 0, 0, window_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
                                 GetModuleHandleW(nullptr), nullptr);
-    if (control.kind == ControlKind::PictureButton && control.pictureResource)
-      pictures_[control.id] = LoadPicture(control.pictureResource);
   }
   FixOptionGroupTabStops();
   if (spec.defaultButton) defaultFrame_ = Control(spec.defaultButton);
+}
+
+// Decoded when the button is first drawn: a window shows before its pictures are
+// needed, and hidden buttons never pay.
+HBITMAP Form::PictureOf(int id) {
+  auto [picture, added] = pictures_.try_emplace(id);
+  if (const ControlSpec* control = SpecOf(id); added && control && control->pictureResource)
+    picture->second = LoadPicture(control->pictureResource);
+  return picture->second.get();
 }
 
 // The largest DPI, up to the window's own, at which the whole form fits where it

@@ -137,6 +137,7 @@ class Form {
   void CreateControls();
   void LayOut();
   UINT FittingDpi() const;
+  HBITMAP PictureOf(int id);
   HFONT FontFor(const FontSpec& spec);
   HBRUSH BrushFor(COLORREF colour);
   const ControlSpec* SpecOf(int id) const;
@@ -177,7 +178,7 @@ class Form {
   HWND lastFocus_ = nullptr;     // the control that had the focus when the form last lost it
   HWND defaultFrame_ = nullptr;  // the push button that Enter presses just now
   std::map<std::wstring, UniqueFont> fonts_;
-  std::map<int, UniqueBitmap> pictures_;
+  std::map<int, UniqueBitmap> pictures_;  // by control id, decoded on first draw
   std::map<COLORREF, UniqueBrush> brushes_;
 };
 
