@@ -271,6 +271,9 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (item->CtlType != ODT_BUTTON) break;
+      // A focus change on a button that is about to be painted anyway (the first
+      // show) would draw it twice; the paint shows the focus as it then is.
+      if (item->itemAction == ODA_FOCUS && GetUpdateRect(item->hwndItem, nullptr, FALSE)) return TRUE;
       DrawPictureButton(*item, PictureOf(static_cast<int>(item->CtlID)), item->hwndItem == defaultFrame_,
                         layoutDpi_);
       return TRUE;
