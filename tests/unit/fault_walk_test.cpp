@@ -74,9 +74,8 @@ void Walk(const Workflow& flow) {
 bool SaveOptions(World& w) {
   OptionsSession session(w.files, w.system, w.messages, kMaster);
   std::vector<std::int16_t> values;
-  if (session.Open(values) == OptionsSession::OpenResult::Open)
-    (void)session.Save(OptionsRecord{1});
-  return true;
+  const bool open = session.Open(values) == OptionsSession::OpenResult::Open;
+  return !open || !session.Save(OptionsRecord{1}) || w.files.Get(kMaster) == FormatOptionsFile({1});
 }
 
 const Workflow kWorkflows[] = {

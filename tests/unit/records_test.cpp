@@ -71,7 +71,8 @@ TEST_F(Records, ConfirmingStartsTheRegisterFromTheDeliveryAndRecordsEachNameOnce
 }
 
 TEST_F(Records, TheNameListDeletesOnlyTheExactPupilAndWritesWhatItShowsOnLeaving) {
-  files.Put(reg, "ben\r\nAnna\r\nanna\r\n\xC4nne\r\nCarl");
+  const std::string bytes = "ben\r\nAnna\r\nanna\r\n\xC4nne\r\nCarl";
+  files.Put(reg, bytes);
   pupil = "Anna";
   NameList list{files, messages, paths, pupil};
   list.Load();
@@ -84,10 +85,14 @@ TEST_F(Records, TheNameListDeletesOnlyTheExactPupilAndWritesWhatItShowsOnLeaving
   EXPECT_TRUE(list.DeleteName("Anna"));
   EXPECT_EQ(pupil, "");
   EXPECT_EQ(messages.shown.size(), 3u);
-  EXPECT_EQ(files.Get(reg), "ben\r\nAnna\r\nanna\r\n\xC4nne\r\nCarl");  // written only on leaving
+  EXPECT_EQ(files.Get(reg), bytes);  // written only on leaving
   auto hold = files.HoldByOther(reg, FileAccess::ReadWrite, FileShare::None);
+  NameList unread{files, messages, paths, pupil};
+  unread.Load();
   EXPECT_FALSE(list.Leave({"ben", "Änne"}));  // not written: the dialog stays
   hold.reset();
+  EXPECT_TRUE(unread.Leave({}));  // a list never read replaces nothing
+  EXPECT_EQ(files.Get(reg), bytes);
   ASSERT_TRUE(list.Leave({"ben", "Änne"}));
   EXPECT_EQ(files.Get(reg), "ben\r\n\xC4nne\r\n");
 }
