@@ -77,7 +77,8 @@ TEST_F(PinGate, TheLockOutSurvivesRestartsAndClockChangesButNotADeletedOrDamaged
       {"wwwf", TeacherMenuKey::Ignore, "3/1"},     // a clock set forward, while the menu runs
       {"wwwx", TeacherMenuKey::Ignore, ""},        // nor deleting the file, while it runs
       {"wwwrx", TeacherMenuKey::AskPin, ""},
-      {"wwwrd", TeacherMenuKey::AskPin, ""},  // damaged: no lock-out, and replaced
+      {"wwxw", TeacherMenuKey::AskPin, "1/0"},  // a deleted file starts the count again
+      {"wwwrd", TeacherMenuKey::AskPin, ""},    // damaged: no lock-out, and replaced
       {"rL", TeacherMenuKey::AskPin, ""},
       {"wwwp", TeacherMenuKey::Toggle, "3/1"},  // no PIN applies at once, even during a lock-out
   };
@@ -161,6 +162,7 @@ TEST_F(PinGate, TheSettingSavesOneCheckedPinRemovesItAndReportsEveryFailure) {
   EXPECT_EQ(setting.StateText(), "Die Datei lehrerpin.ini ist beschädigt.");
   ASSERT_TRUE(setting.CanRemove() && setting.Remove());
   EXPECT_FALSE(files.FileExists(pinFile) || setting.CanRemove());
+  EXPECT_TRUE(setting.Remove());  // removed meanwhile on another computer
 }
 
 }  // namespace
