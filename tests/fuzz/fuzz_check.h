@@ -1,14 +1,13 @@
 #pragma once
 // What every harness shares: the libFuzzer entry point, which hands the input to the
-// harness's Check, and a check that stops the fuzzer with a readable reason (libFuzzer
-// keeps the input of any abort as a crash file, like a sanitizer finding).
-#include <cstdint>
+// harness's Check; a check that stops the fuzzer with a readable reason (libFuzzer keeps
+// the input of any abort as a crash file, like a sanitizer finding); and the fakes, with
+// a Windows user's log folder for the name harnesses.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <string_view>
 
-#include "common/text.h"
+#include "tests/unit/fakes.h"
 
 #define FUZZ_CHECK(c) \
   ((c) ? void() : (std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #c), std::abort()))
@@ -19,6 +18,11 @@ void Check(std::string_view input);
 inline bool IsWindowText(std::string_view s) {
   return Cp1252ToUtf8(Utf8ToCp1252(s)) == s;
 }
+struct Records : fake::World {
+  Records() {
+    files.AddDirectory(paths.LogFolder());
+  }
+};
 }  // namespace lirabo::fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,6 +1,4 @@
 // A pupil's log as the log viewer shows it.
-#include <algorithm>
-
 #include "records/log_viewer.h"
 #include "tests/fuzz/fuzz_check.h"
 

@@ -3,17 +3,12 @@
 // bytes for any other code point.
 #include "records/name_entry.h"
 #include "tests/fuzz/fuzz_check.h"
-#include "tests/unit/fakes.h"
 
 void lirabo::fuzz::Check(std::string_view input) {
   const std::size_t lf = std::min(input.find('\n'), input.size());
-  fake::FakeFiles files;
-  fake::FakeMessages messages;
-  const RecordPaths paths{"C:\\Users\\Kind\\AppData\\Roaming\\DE Zuzururu\\Lirabo", "C:\\Lirabo"};
-  files.AddDirectory(paths.LogFolder());
-  files.Put(paths.Register(), lf == 0 ? "" : std::string(input.substr(0, lf)) + "\r\n");
-  const NameEntryList list = LoadNameEntryList(files, paths);
-  FUZZ_CHECK(!list.error);
+  Records w;
+  w.files.Put(w.paths.Register(), lf == 0 ? "" : std::string(input.substr(0, lf)) + "\r\n");
+  const NameEntryList list = LoadNameEntryList(w.files, w.paths);
   std::string box = list.items.empty() ? "" : FirstCodePoints(list.items.front(), kNameBoxCapacity);
   for (std::size_t i = lf + 1; i < input.size() && i < 4096; ++i) {
     char32_t key = static_cast<unsigned char>(input[i]);
@@ -25,17 +20,16 @@ void lirabo::fuzz::Check(std::string_view input) {
     if (CodePointCount(box) < kNameBoxCapacity)
       AppendUtf8(typed, key);
     FUZZ_CHECK(result.text == (!result.consumed ? typed : key == 8 ? DropLastCodePoint(box) : box));
-    FUZZ_CHECK(CodePointCount(result.text) <= kNameBoxCapacity && IsWindowText(result.text));
+    FUZZ_CHECK(!list.error && CodePointCount(result.text) <= kNameBoxCapacity && IsWindowText(result.text));
     box = result.text;
   }
   // "Weiter": either the name is recorded with its log, or a message and nothing at all.
-  const auto before = files.files_;
+  const auto before = w.files.files_;
   const std::string name = box.empty() ? kAnonymousPupilName : box;
   std::string pupil = "vorher";
-  if (ConfirmPupilName(files, messages, paths, box, pupil)) {
-    FUZZ_CHECK(IsValidPupilName(name) && IsSafePupilFileName(name) && pupil == name && messages.shown.empty());
-    FUZZ_CHECK(files.FileExists(paths.PupilLog(name)) && *NameRegisterContains(files, paths, name));
-  } else {
-    FUZZ_CHECK(pupil == "vorher" && messages.shown.size() == 1 && files.files_ == before);
-  }
+  if (ConfirmPupilName(w.files, w.messages, w.paths, box, pupil))
+    FUZZ_CHECK(IsValidPupilName(name) && IsSafePupilFileName(name) && pupil == name && w.messages.shown.empty() &&
+               w.files.FileExists(w.paths.PupilLog(name)) && *NameRegisterContains(w.files, w.paths, name));
+  else
+    FUZZ_CHECK(pupil == "vorher" && w.messages.shown.size() == 1 && w.files.files_ == before);
 }

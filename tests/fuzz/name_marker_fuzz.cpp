@@ -1,9 +1,6 @@
 // The command line's name marker /n="..." and the file-name rule the start-up puts the
 // marked name through before it creates the pupil's log.
-#include "menu/menu_startup.h"
-#include "records/name_register.h"
 #include "tests/fuzz/fuzz_check.h"
-#include "tests/unit/fakes.h"
 
 void lirabo::fuzz::Check(std::string_view input) {
   const std::string line(input), marker = "/n=\"";
@@ -13,16 +10,12 @@ void lirabo::fuzz::Check(std::string_view input) {
                     : at == std::string::npos || line.find('"', at + marker.size()) == std::string::npos);
   // Whatever passes the rule names one file inside the log folder, and nothing else.
   const std::string name = marked.value_or(line);
-  if (IsSafePupilFileName(name))
-    FUZZ_CHECK(name.find_first_of("\\/:*?\"<>|") == std::string::npos && name != "..");
+  FUZZ_CHECK(!IsSafePupilFileName(name) || (name.find_first_of("\\/:*?\"<>|") == std::string::npos && name != ".."));
   for (const char* device : {"nul", "CON", "Com1", "lpt9"})
     FUZZ_CHECK(!IsSafePupilFileName(device + ("." + name)));
-  if (IsWindowText(name))
-    FUZZ_CHECK(IsSafePupilFileName(UpperCase(name)) == IsSafePupilFileName(name));
-  fake::FakeFiles files;
-  const RecordPaths paths{"C:\\Users\\Kind\\AppData\\Roaming\\DE Zuzururu\\Lirabo", "C:\\Lirabo"};
-  files.AddDirectory(paths.LogFolder());
-  const bool usable = IsUsablePupilName(paths, name);
-  FUZZ_CHECK(!EnsurePupilLog(files, paths, name) == usable && (!usable || IsSafePupilFileName(name)));
-  FUZZ_CHECK(files.files_.size() == (usable ? 1u : 0u) && (!usable || files.FileExists(paths.PupilLog(name))));
+  FUZZ_CHECK(!IsWindowText(name) || IsSafePupilFileName(UpperCase(name)) == IsSafePupilFileName(name));
+  Records w;
+  const bool usable = IsUsablePupilName(w.paths, name);
+  FUZZ_CHECK(!EnsurePupilLog(w.files, w.paths, name) == usable && (!usable || IsSafePupilFileName(name)));
+  FUZZ_CHECK(w.files.files_.size() == (usable ? 1u : 0u) && (!usable || w.files.FileExists(w.paths.PupilLog(name))));
 }

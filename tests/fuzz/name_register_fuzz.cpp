@@ -1,20 +1,16 @@
 // Namen.ini: the delivered copy, reading, appending a name and rewriting the register.
 // Input: the register's bytes, optionally a NUL and the name to append (UTF-8).
-#include "records/name_register.h"
 #include "tests/fuzz/fuzz_check.h"
-#include "tests/unit/fakes.h"
 
 void lirabo::fuzz::Check(std::string_view input) {
   const std::size_t nul = std::min(input.find('\0'), input.size());
   const std::string delivered(input.substr(0, nul));
   const std::string name = nul == input.size() ? "Anna" : Cp1252ToUtf8(Utf8ToCp1252(input.substr(nul + 1)));
-  fake::FakeFiles files;
-  const RecordPaths paths{"C:\\Users\\Kind\\AppData\\Roaming\\DE Zuzururu\\Lirabo", "C:\\Lirabo"};
-  files.AddDirectory(paths.settingsFolder);
-  files.Put(paths.DeliveredRegister(), delivered);
-  FUZZ_CHECK(!EnsureNameRegister(files, paths) && files.Get(paths.Register()) == delivered);
+  Records w;
+  w.files.Put(w.paths.DeliveredRegister(), delivered);
+  FUZZ_CHECK(!EnsureNameRegister(w.files, w.paths) && w.files.Get(w.paths.Register()) == delivered);
   // Reading loses and invents nothing but line ends; every line is found again.
-  std::vector<std::string> lines = *ReadNameRegister(files, paths);
+  std::vector<std::string> lines = *ReadNameRegister(w.files, w.paths);
   std::string joined, original = delivered;
   for (const std::string& line : lines)
     joined += Utf8ToCp1252(line);
@@ -22,19 +18,17 @@ void lirabo::fuzz::Check(std::string_view input) {
     std::erase_if(*s, [](char c) { return c == '\r' || c == '\n'; });
   FUZZ_CHECK(joined == original);
   for (std::size_t i = 0; i < lines.size() && i < 4; ++i)
-    FUZZ_CHECK(*NameRegisterContains(files, paths, lines[i]));
+    FUZZ_CHECK(*NameRegisterContains(w.files, w.paths, lines[i]));
   // Appending keeps the old bytes and puts the name on a line of its own.
-  FUZZ_CHECK(!AppendToNameRegister(files, paths, name));
-  FUZZ_CHECK(files.Get(paths.Register()).starts_with(delivered) && files.Get(paths.Register()).ends_with("\r\n"));
-  if (name.find_first_of("\r\n") == std::string::npos) {
-    lines.push_back(name);
-    FUZZ_CHECK(*ReadNameRegister(files, paths) == lines);
-  }
+  FUZZ_CHECK(!AppendToNameRegister(w.files, w.paths, name));
+  const std::string appended = w.files.Get(w.paths.Register());
+  FUZZ_CHECK(appended.starts_with(delivered) && appended.ends_with("\r\n"));
+  lines.push_back(name);
+  FUZZ_CHECK(name.find_first_of("\r\n") != std::string::npos || *ReadNameRegister(w.files, w.paths) == lines);
   // Rewriting: the lines come back as written, CR LF after each.
   std::erase_if(lines, [](const std::string& line) { return line.find_first_of("\r\n") != std::string::npos; });
-  FUZZ_CHECK(!WriteNameRegister(files, paths, lines) && *ReadNameRegister(files, paths) == lines);
   std::string bytes;
   for (const std::string& line : lines)
     bytes += Utf8ToCp1252(line) + "\r\n";
-  FUZZ_CHECK(files.Get(paths.Register()) == bytes);
+  FUZZ_CHECK(!WriteNameRegister(w.files, w.paths, lines) && w.files.Get(w.paths.Register()) == bytes);
 }

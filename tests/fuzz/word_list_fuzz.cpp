@@ -2,10 +2,7 @@
 // boxes into a file of any size. Input: a mode byte (bit 0: continue the list), three
 // bytes of file size (little-endian; top bit clear: folded into the first eight words,
 // set: into the list's whole range), then box texts, one per line, four to a word.
-#include <algorithm>
-
 #include "tests/fuzz/fuzz_check.h"
-#include "tests/unit/fakes.h"
 #include "wordlist/word_editor.h"
 
 void lirabo::fuzz::Check(std::string_view input) {
@@ -21,35 +18,34 @@ void lirabo::fuzz::Check(std::string_view input) {
   FUZZ_CHECK((end - 1) % kRecordsPerWord == 0 && slot <= kMaxWords + 1);
   FUZZ_CHECK((slot == 0 || size >= (slot - 1) * kWordSize + kRecordSize) &&
              (slot > kMaxWords || size < slot * kWordSize + kRecordSize));
-  fake::FakeFiles files;
-  fake::FakeSystem system;
-  fake::FakeMessages messages;
-  files.Put("C:\\Lirabo\\wortlst.jw1", std::string(size, static_cast<char>(byte(1) | 1)));
-  WordListFile list(files, system, "C:\\Lirabo\\wortlst.jw1");
+  fake::World w;
+  const std::string path = fake::kApp + "\\wortlst.jw1";
+  w.files.Put(path, std::string(size, static_cast<char>(byte(1) | 1)));
+  WordListFile list(w.files, w.system, path);
   FUZZ_CHECK(list.OpenWordList().status == OpenStatus::Opened);
   if (input[0] & 1)
     FUZZ_CHECK(*list.FindListEnd() == end && list.NextRecord() == end);
-  if (!(input[0] & 1))
+  else
     list.StartNewList();
   std::vector<std::string> boxes;
   for (std::size_t start = 4; start <= input.size() && boxes.size() < 16; start = boxes.back().size() + start + 1)
     boxes.emplace_back(input.substr(start, std::min(input.find('\n', start), input.size()) - start));
   boxes.resize((boxes.size() + 3) / 4 * 4);
-  for (std::size_t w = 0; w < boxes.size(); w += 4) {
-    const WordBoxes word = {boxes[w], boxes[w + 1], boxes[w + 2], boxes[w + 3]};
+  for (std::size_t k = 0; k < boxes.size(); k += 4) {
+    const WordBoxes word = {boxes[k], boxes[k + 1], boxes[k + 2], boxes[k + 3]};
     WordEntry entry;
-    for (std::size_t k = 0; k < 4; ++k)
-      entry[k] = ClassifySound(word[k], static_cast<int>(k) + 1);
-    const std::string before = files.Get("C:\\Lirabo\\wortlst.jw1");
-    const auto at = static_cast<std::size_t>(list.NextRecord() - 1) * kRecordSize;
+    for (std::size_t b = 0; b < 4; ++b)
+      entry[b] = ClassifySound(word[b], static_cast<int>(b) + 1);
     // A valid word with room goes whole to the list's end, every other byte as it was; else nothing.
+    const std::string before = w.files.Get(path);
+    const auto at = static_cast<std::size_t>(list.NextRecord() - 1) * kRecordSize;
     std::string expected = before;
     expected.resize(std::max(before.size(), at + kWordSize), '\0');
     expected.replace(at, kWordSize, EncodeWordEntry(entry));
     const bool valid = !word[0].empty() && std::ranges::none_of(entry, [](Sound s) { return s.code == kSoundInvalid; });
-    const bool stored = StoreWord(word, list, messages) == StoreOutcome::Stored;
+    const bool stored = StoreWord(word, list, w.messages) == StoreOutcome::Stored;
     FUZZ_CHECK(stored == (valid && at / kRecordSize + kRecordsPerWord <= kLastRecordNumber));
-    FUZZ_CHECK(files.Get("C:\\Lirabo\\wortlst.jw1") == (stored ? expected : before));
+    FUZZ_CHECK(w.files.Get(path) == (stored ? expected : before));
     FUZZ_CHECK(list.NextRecord() == static_cast<int>(at / kRecordSize) + (stored ? 9 : 1));
   }
 }

@@ -1,9 +1,8 @@
 #pragma once
-// Test doubles for the ports. The file fake keeps files in memory and applies the
-// share-mode rules of CreateFile, so that sharing conflicts, access denials and
-// failing writes can be staged without a Windows machine; it can also fail its n-th
-// call, which the fault walk uses.
-#include <functional>
+// Test doubles for the ports, and one world of them that every test starts from. The file
+// fake keeps files in memory and applies the share-mode rules of CreateFile, so that sharing
+// conflicts, access denials and failing writes can be staged without a Windows machine; it
+// can also fail its n-th call, which the fault walk uses.
 #include <map>
 #include <memory>
 #include <set>
@@ -12,28 +11,33 @@
 
 #include "common/clock_port.h"
 #include "common/crypto_port.h"
-#include "common/file_port.h"
-#include "common/message_port.h"
-#include "common/system_port.h"
 #include "common/text.h"
-#include "menu/desktop_port.h"
 #include "menu/menu_startup.h"
 #include "menu/menu_texts.h"
+#include "records/name_register.h"
 
 namespace lirabo::fake {
+
+using Texts = std::vector<std::string>;
+inline const std::string kApp = "C:\\Lirabo", kSettings = "C:\\Users\\Lehrer\\AppData\\Roaming\\DE Zuzururu\\Lirabo";
+inline const std::vector<unsigned> kRetryWaits = {500, 1000, 1500};
 
 inline SysError Error(std::uint32_t code) {
   return {code, "Systemfehler " + std::to_string(code)};
 }
-using Texts = std::vector<std::string>;
-inline const std::vector<unsigned> kRetryWaits = {500, 1000, 1500};
-
 // Paths compare as Windows compares them: without regard to case.
 struct NoCase {
   bool operator()(const std::string& a, const std::string& b) const {
     return UpperCase(a) < UpperCase(b);
   }
 };
+inline std::string Parent(const std::string& path) {
+  const auto slash = path.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+inline bool Has(auto set, auto bit) {
+  return (static_cast<unsigned>(set) & static_cast<unsigned>(bit)) != 0;
+}
 
 class FakeFiles final : public FilePort {
  public:
@@ -116,17 +120,13 @@ class FakeFiles final : public FilePort {
   Expected<FileHandle> Open(const std::string& path, FileAccess access, FileShare share,
                             FileCreation creation) override;
   Expected<std::vector<std::string>> ListFiles(const std::string& folder, std::string_view extension) override {
-    if (SysError e = Next())
+    if (SysError e = Check({{!DirectoryExists(folder), win_error::kPathNotFound}}))
       return e;
-    if (!DirectoryExists(folder))
-      return Error(win_error::kPathNotFound);
     std::vector<std::string> names;
-    for (const auto& [path, bytes] : files_) {
-      if (NoCase{}(Parent(path), folder) || NoCase{}(folder, Parent(path)))
-        continue;
-      if (UpperCase(path).ends_with(UpperCase(extension)))
+    for (const auto& [path, bytes] : files_)
+      if (!NoCase{}(Parent(path), folder) && !NoCase{}(folder, Parent(path)) &&
+          UpperCase(path).ends_with(UpperCase(extension)))
         names.push_back(path.substr(folder.size() + 1));
-    }
     return names;
   }
 
@@ -136,13 +136,6 @@ class FakeFiles final : public FilePort {
     FileAccess access;
     FileShare share;
   };
-  static std::string Parent(const std::string& path) {
-    const auto slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-  }
-  static bool Has(auto set, auto bit) {
-    return (static_cast<unsigned>(set) & static_cast<unsigned>(bit)) != 0;
-  }
   std::vector<Holder>& Holders(const std::string& path) {
     auto& list = opens_[path];
     std::erase_if(list, [](const Holder& h) { return h.alive.expired(); });
@@ -179,10 +172,10 @@ class FakeOpenFile final : public OpenFile {
     return e;
   }
   SysError Truncate(std::uint64_t size) override {
-    if (SysError e = files_.Next())
-      return e;
-    bytes_.resize(size);
-    return {};
+    SysError e = files_.Next();
+    if (!e)
+      bytes_.resize(size);
+    return e;
   }
   SysError Flush() override {
     return files_.Next();
@@ -196,22 +189,19 @@ class FakeOpenFile final : public OpenFile {
 
 inline Expected<FileHandle> FakeFiles::Open(const std::string& path, FileAccess access, FileShare share,
                                             FileCreation creation) {
-  if (SysError e = Next())
-    return e;
-  if (!DirectoryExists(Parent(path)))
-    return Error(win_error::kPathNotFound);
   const bool exists = FileExists(path), writes = Has(access, FileAccess::Write);
-  if (!exists && creation == FileCreation::OpenExisting)
-    return Error(win_error::kFileNotFound);
-  if (exists ? writes && denied_.contains(path) : denied_.contains(Parent(path)))
-    return Error(win_error::kAccessDenied);
-  for (const Holder& other : Holders(path)) {
+  SysError e =
+      Check({{!DirectoryExists(Parent(path)), win_error::kPathNotFound},
+             {!exists && creation == FileCreation::OpenExisting, win_error::kFileNotFound},
+             {exists ? writes && denied_.contains(path) : denied_.contains(Parent(path)), win_error::kAccessDenied}});
+  for (const Holder& other : Holders(path))
     if ((Has(access, FileAccess::Read) && !Has(other.share, FileShare::Read)) ||
         (writes && !Has(other.share, FileShare::Write)) ||
         (Has(other.access, FileAccess::Read) && !Has(share, FileShare::Read)) ||
         (Has(other.access, FileAccess::Write) && !Has(share, FileShare::Write)))
-      return Error(win_error::kSharingViolation);
-  }
+      e = e ? e : Error(win_error::kSharingViolation);
+  if (e)
+    return e;
   if (!exists || creation == FileCreation::CreateOrTruncate)
     Put(path, "");
   return FileHandle(std::make_unique<FakeOpenFile>(*this, files_.find(path)->second, HoldByOther(path, access, share)));
@@ -219,23 +209,19 @@ inline Expected<FileHandle> FakeFiles::Open(const std::string& path, FileAccess 
 
 class FakeSystem final : public SystemPort {
  public:
-  std::string applicationPath = "C:\\Lirabo";
-  std::set<std::string> runningProcesses;
+  std::string applicationPath = kApp, running;
   bool previousInstance = false, nt6 = true;
   std::vector<unsigned> sleeps;
-  std::vector<std::string> activated;
+  Texts activated;
 
   std::string ApplicationPath() override {
     return applicationPath;
   }
   std::string GetSpecialFolder(int, bool, bool) override {
-    return "C:\\Users\\Lehrer\\AppData\\Roaming";
+    return Parent(Parent(kSettings));
   }
   bool IsProcessRunning(const std::string& name) override {
-    for (const auto& p : runningProcesses)
-      if (UpperCase(p).find(UpperCase(name)) != std::string::npos)
-        return true;
-    return false;
+    return UpperCase(running).find(UpperCase(name)) != std::string::npos;
   }
   bool IsNt6OrLater() override {
     return nt6;
@@ -267,10 +253,9 @@ class FakeMessages final : public MessagePort {
 
   MsgAnswer Show(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) override {
     shown.push_back({text, buttons, icon, title});
-    if (answers.empty())
-      return MsgAnswer::Ok;
-    MsgAnswer a = answers.front();
-    answers.erase(answers.begin());
+    const MsgAnswer a = answers.empty() ? MsgAnswer::Ok : answers.front();
+    if (!answers.empty())
+      answers.erase(answers.begin());
     return a;
   }
   Texts Take() {
@@ -286,22 +271,17 @@ class FakeMessages final : public MessagePort {
 class FakeCrypto final : public CryptoPort {
  public:
   std::vector<std::pair<std::string, std::uint32_t>> derivations;
-  std::optional<SysError> failure;  // every call fails with it when set
+  SysError failure;  // every call fails with it when set
 
   Expected<std::string> DerivePbkdf2Sha256(std::string_view password, std::string_view salt, std::uint32_t iterations,
                                            std::size_t length) override {
     if (failure)
-      return *failure;
+      return failure;
     derivations.push_back({std::string(password), iterations});
     const std::string seed = std::string(password) + '|' + std::string(salt) + '|' + std::to_string(iterations);
-    std::string out;
-    while (out.size() < length)
-      out += std::to_string(std::hash<std::string>{}(seed + out));
-    return out.substr(0, length);
+    return (std::to_string(std::hash<std::string>{}(seed)) + std::string(length, 'k')).substr(0, length);
   }
   Expected<std::string> RandomBytes(std::size_t count) override {
-    if (failure)
-      return *failure;
     return std::string(count, static_cast<char>(++random_));
   }
 
@@ -311,8 +291,7 @@ class FakeCrypto final : public CryptoPort {
 
 class FakeClock final : public ClockPort {
  public:
-  std::chrono::milliseconds now{123456};
-  std::chrono::milliseconds wall{1800000000000};
+  std::chrono::milliseconds now{123456}, wall{1800000000000};
   std::chrono::milliseconds Now() override {
     return now;
   }
@@ -326,7 +305,7 @@ class FakeDesktop final : public DesktopPort, public MenuWindows {
  public:
   PixelSize screen{1024, 768};
   int testAnswer = kDispChangeSuccessful;
-  std::vector<std::string> calls;
+  Texts calls;
   std::string caption = texts::kMenuCaption, greeting;
   bool background = false;
 
@@ -334,11 +313,11 @@ class FakeDesktop final : public DesktopPort, public MenuWindows {
     return screen;
   }
   int TestDisplayMode(PixelSize s) override {
-    calls.push_back("test " + std::to_string(s.width) + "x" + std::to_string(s.height));
+    calls.push_back("test " + std::to_string(s.width));
     return testAnswer;
   }
   int SwitchDisplayMode(PixelSize s, bool temporary) override {
-    calls.push_back((temporary ? "switch " : "restore ") + std::to_string(s.width) + "x" + std::to_string(s.height));
+    calls.push_back((temporary ? "switch " : "restore ") + std::to_string(s.width));
     screen = s;
     return kDispChangeSuccessful;
   }
@@ -346,7 +325,7 @@ class FakeDesktop final : public DesktopPort, public MenuWindows {
     calls.push_back(visible ? "taskbar shown" : "taskbar hidden");
   }
   PixelRect WorkArea() override {
-    return {0, 0, 1024, 748};
+    return {};
   }
   std::string MenuCaption() override {
     return caption;
@@ -374,6 +353,24 @@ class FakeDesktop final : public DesktopPort, public MenuWindows {
   }
   void OpenNameEntry() override {
     calls.push_back("name entry");
+  }
+};
+
+// Every port faked, an installation in kApp and a Windows user's settings folder in kSettings.
+struct World {
+  FakeFiles files;
+  FakeSystem system;
+  FakeMessages messages;
+  FakeCrypto crypto;
+  FakeClock clock;
+  FakeDesktop desktop;
+  Services services{files, system, messages};
+  MenuPorts menu{services, desktop, desktop};
+  MenuState state;
+  RecordPaths paths{kSettings, kApp};
+  World() {
+    files.AddDirectory(kSettings);
+    files.AddDirectory(kApp);
   }
 };
 

@@ -1,7 +1,7 @@
-// The menu's start-up and shutdown against recording fakes.
+// The menu's start-up, shutdown and flow against recording fakes.
 #include <gtest/gtest.h>
 
-#include "menu/menu_startup.h"
+#include "menu/menu_flow.h"
 #include "options/options_format.h"
 #include "tests/unit/fakes.h"
 
@@ -9,40 +9,30 @@ namespace lirabo {
 namespace {
 
 using fake::Texts;
-const std::string kMaster = "C:\\Lirabo\\options.ini";
-const std::string kSettings = "C:\\Users\\Lehrer\\AppData\\Roaming\\DE Zuzururu\\Lirabo";
-const std::string kUser = kSettings + "\\options.ini", kMarker = kSettings + "\\options.bak";
+const std::string kMaster = fake::kApp + "\\options.ini", kUser = fake::kSettings + "\\options.ini";
+const std::string kMarker = fake::kSettings + "\\options.bak";
 
-struct Menu {
-  fake::FakeFiles files;
-  fake::FakeSystem system;
-  fake::FakeMessages messages;
-  fake::FakeDesktop desktop;
-  MenuState state;
-  MenuPorts ports{{files, system, messages}, desktop, desktop};
+struct Menu : fake::World {
   explicit Menu(const OptionsRecord& master) {
-    files.AddDirectory("C:\\Users\\Lehrer\\AppData\\Roaming");
     files.Put(kMaster, FormatOptionsFile(master));
   }
   StartupResult Start(const std::string& commandLine = "") {
-    return RunMenuStartup(state, ports, commandLine);
+    return RunMenuStartup(state, menu, commandLine);
   }
 };
 
 TEST(MenuStartup, TheUserCopyFollowsAChangedMasterButKeepsItsOwnChangesOtherwise) {
   Menu m({1});
   EXPECT_EQ(m.Start(), StartupResult::Ready);  // first start: both copies made
-  EXPECT_EQ(m.files.Get(kUser), m.files.Get(kMaster));
-  EXPECT_EQ(m.files.Get(kMarker), m.files.Get(kMaster));
+  EXPECT_EQ(m.files.Get(kUser) + m.files.Get(kMarker), m.files.Get(kMaster) + m.files.Get(kMaster));
   m.files.Put(kUser, " 2 \r\n-1 \r\n");
+  m.files.Put(kMaster, "1\n 0 \r\n 0 \r\n");  // only blanks, line ends and a longer tail differ
   m.Start();
-  EXPECT_EQ(m.state.settings.colourDepth, 2);
   EXPECT_EQ(m.state.settings.speechOutput, -1);
   m.files.Put(kMaster, " 3 \r\n");
   m.Start();
   EXPECT_EQ(m.state.settings.colourDepth, 3);
-  EXPECT_EQ(m.files.Get(kUser), " 3 \r\n");
-  EXPECT_EQ(m.files.Get(kMarker), " 3 \r\n");
+  EXPECT_EQ(m.files.Get(kUser) + m.files.Get(kMarker), " 3 \r\n 3 \r\n");
   // A user copy without its marker (a first start whose second copy failed) adopts the master.
   m.files.Put(kUser, " 2 \r\n");
   m.files.RemoveFile(kMarker);
@@ -50,11 +40,6 @@ TEST(MenuStartup, TheUserCopyFollowsAChangedMasterButKeepsItsOwnChangesOtherwise
   EXPECT_EQ(m.state.settings.colourDepth, 3);
   EXPECT_EQ(m.files.Get(kMarker), " 3 \r\n");
   EXPECT_TRUE(m.messages.shown.empty());
-}
-
-TEST(MenuStartup, ALockedUserCopyIsTriedFourTimesAMissingMasterEndsAtOnce) {
-  Menu m({});
-  m.Start();
   auto held = m.files.HoldByOther(kUser, FileAccess::Write, FileShare::None);
   m.desktop.calls.clear();
   EXPECT_EQ(m.Start(), StartupResult::SettingsNotLoaded);
@@ -80,6 +65,7 @@ TEST(MenuStartup, DesktopHelpAndPupilFollowTheSettingsAndTheCommandLine) {
   } rows[] = {
       {{0, 0, -1}, 0, "", "", {"background", "taskbar hidden", "background unloaded", "taskbar shown"}},
       {{0, 0, 0, -1, -1}, 0, "", "", {"minimize box", "taskbar shown"}},  // line 4 is no background
+      {{0, 0, -1, 0, -1}, 0, "", "", {"background", "background unloaded", "taskbar shown"}},
       {named, 0, "/n=\"Anna", "", asked},
       {named, 0, "x /n=\"Anna Lena\" /n=\"Ben\"", "Anna Lena", {"minimize box", "taskbar shown"}},
       {named, 0, "/N=\"Anna\"", "", asked},
@@ -88,25 +74,26 @@ TEST(MenuStartup, DesktopHelpAndPupilFollowTheSettingsAndTheCommandLine) {
        0,
        "",
        "",
-       {"test 640x480", "switch 640x480", "background at 640", "taskbar hidden", "background unloaded", "test 1024x768",
-        "restore 1024x768", "taskbar shown"}},
+       {"test 640", "switch 640", "background at 640", "taskbar hidden", "background unloaded", "test 1024",
+        "restore 1024", "taskbar shown"}},
       {fullScreen,
        kDispChangeRestart,
        "",
        "",
-       {"test 640x480", "background", "taskbar hidden", "background unloaded", "test 1024x768", "taskbar shown"}},
+       {"test 640", "background", "taskbar hidden", "background unloaded", "test 1024", "taskbar shown"}},
   };
   for (const auto& row : rows) {
     Menu m(row.master);
     m.system.nt6 = row.master.coverDesktop != 0;
     m.desktop.testAnswer = row.test;
     m.Start(row.line);
-    EXPECT_EQ(m.state.pupilName, row.pupil) << row.line.substr(0, 20);
-    EXPECT_EQ(m.state.helpFile, m.system.nt6 ? "C:\\Lirabo\\LiraboHilfe_Top.chm" : "C:\\Lirabo\\LiraboHilfe.hlp");
-    EXPECT_EQ(m.files.ListFiles(kSettings + "\\Protokoll_2", ".txt").ok(), !row.pupil.empty());
-    EXPECT_EQ(m.state.display.displaySwitchMark, row.master.fullScreen ? 11 : 0);
-    RunMenuShutdown(m.state, m.ports);
-    EXPECT_EQ(m.desktop.calls, row.calls) << row.line.substr(0, 20);
+    EXPECT_EQ(m.state.pupilName, row.pupil) << row.line;
+    const bool top = row.master.coverDesktop && !row.master.taskbarVisible;
+    EXPECT_EQ(m.state.helpFile,
+              std::string("C:\\Lirabo\\LiraboHilfe") + (top ? "_Top" : "") + (m.system.nt6 ? ".chm" : ".hlp"));
+    EXPECT_EQ(m.files.FileExists(fake::kSettings + "\\Protokoll_2\\Namen.ini"), !row.pupil.empty());
+    RunMenuShutdown(m.state, m.menu);
+    EXPECT_EQ(m.desktop.calls, row.calls) << row.line;
     EXPECT_EQ(m.messages.shown.size(), row.test == kDispChangeRestart ? 2u : 0u);
     EXPECT_EQ(m.messages.shown.empty() ? "" : m.messages.shown[0].title, row.test ? "Neue Bildschirmeinstellung" : "");
   }
@@ -119,20 +106,71 @@ TEST(MenuStartup, ASecondInstanceOrARunningVarkonUnloadsBeforeTouchingAnything) 
   EXPECT_EQ(m.desktop.caption, "-<[Zweite Instanz]>-");
   EXPECT_EQ(m.system.activated, Texts{"JW Lirabo ;   <F6> für Lehrermenü"});
   Menu v({});
-  v.system.runningProcesses = {"OLDVARKON.EXE"};
+  v.system.running = "OLDVARKON.EXE";
   EXPECT_EQ(v.Start(), StartupResult::Refused);
   EXPECT_EQ(v.messages.Take(), Texts{"Während der Varkon läuft, kann der Schnellstarter nicht verwendet werden! "
                                      "Außerdem sollten währenddessen keine weiteren JW Lernprogramme von Hand "
                                      "gestartet werden, da dies die Funktion des Varkons stört!"});
-  for (Menu* unloaded : {&m, &v}) {
-    EXPECT_EQ(unloaded->files.calls, 0);
-    EXPECT_TRUE(unloaded->desktop.calls.empty());
-  }
+  for (Menu* unloaded : {&m, &v})
+    EXPECT_TRUE(unloaded->files.calls == 0 && unloaded->desktop.calls.empty());
   Menu u({0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
   u.Start("x /n=\"UnBekannt\" y");
   EXPECT_EQ(u.desktop.greeting, "Hallo!\r\nWähle ein Programm aus:");
-  EXPECT_TRUE(u.files.FileExists(kSettings + "\\Protokoll_2\\UnBekannt.txt"));
-  EXPECT_TRUE(u.files.FileExists(kSettings + "\\Protokoll_2\\Namen.ini"));
+  EXPECT_TRUE(u.files.FileExists(fake::kSettings + "\\Protokoll_2\\UnBekannt.txt"));
+}
+
+// One row per way the menu goes on or ends: the events in order (s start-up ready, r refused,
+// n settings not loaded, e end button, l launched, x launch failed, o options refused,
+// u unchanged, f failed, c changed, ! a fatal error), the step of the last, whether a new
+// menu follows and whether the pupil's name survives.
+TEST(MenuFlow, EachEventLeadsToItsStep) {
+  const struct {
+    const char* events;
+    bool fullScreen;
+    MenuStep step;
+    bool newMenu = false, pupilKept = true;
+  } cases[] = {
+      {"s", false, MenuStep::Wait},
+      {"r", false, MenuStep::CloseMenu},
+      {"se", true, MenuStep::CloseMenu},
+      {"sl", false, MenuStep::CloseMenu},
+      {"sl", true, MenuStep::Wait},
+      {"sx", false, MenuStep::Wait},
+      {"so", false, MenuStep::ShowMenu},
+      {"su", false, MenuStep::ShowMenu},
+      {"sf", false, MenuStep::CloseMenu},
+      {"sc", false, MenuStep::ReloadMenu, true, false},
+      {"scs", false, MenuStep::Wait, false, false},
+      {"se!", false, MenuStep::ExitRestoringDesktop},
+      {"s!!", false, MenuStep::ExitNow},
+      {"n", false, MenuStep::EndAtOnce},
+      {"n!", false, MenuStep::ExitNow},
+  };
+  for (const auto& row : cases) {
+    MenuState state;
+    state.pupilName = "Anna";
+    state.settings.fullScreen = row.fullScreen ? -1 : 0;
+    MenuFlow flow(state);
+    MenuStep step{};
+    for (const char* e = row.events; *e; ++e) {
+      const std::map<char, std::function<MenuStep()>> events = {
+          {'s', [&] { return flow.AfterStartup(StartupResult::Ready); }},
+          {'r', [&] { return flow.AfterStartup(StartupResult::Refused); }},
+          {'n', [&] { return flow.AfterStartup(StartupResult::SettingsNotLoaded); }},
+          {'e', [&] { return flow.AfterEndButton(); }},
+          {'l', [&] { return flow.AfterLaunch(true); }},
+          {'x', [&] { return flow.AfterLaunch(false); }},
+          {'o', [&] { return flow.AfterOptions(OptionsEnd::Refused); }},
+          {'u', [&] { return flow.AfterOptions(OptionsEnd::Unchanged); }},
+          {'f', [&] { return flow.AfterOptions(OptionsEnd::Failed); }},
+          {'c', [&] { return flow.AfterOptions(OptionsEnd::Changed); }},
+          {'!', [&] { return flow.AfterFatalError(); }}};
+      step = events.at(*e)();
+    }
+    EXPECT_EQ(step, row.step) << row.events;
+    EXPECT_EQ(flow.NewMenuFollows(), row.newMenu) << row.events;
+    EXPECT_EQ(state.pupilName, row.pupilKept ? "Anna" : "") << row.events;
+  }
 }
 
 }  // namespace

@@ -21,11 +21,8 @@ std::string Record(std::string bytes) {
 const std::string kExampleBytes = Record({1, 0, 'M'}) + Record({6}) + Record({1, 0, 'a'}) + Record({1}) +
                                   Record({1, 0, '.'}) + Record({}) + Record({1, 0, '.'}) + Record({});
 
-struct WordList : ::testing::Test {
-  fake::FakeFiles files;
-  fake::FakeSystem system;
-  fake::FakeMessages messages;
-  Services ports{files, system, messages};
+struct WordList : ::testing::Test, fake::World {
+  Services& ports = services;
   WordListFile list{files, system, kList};
   // Opens a list of `size` bytes and returns the record found as its end.
   int OpenWith(std::size_t size) {

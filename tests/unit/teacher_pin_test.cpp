@@ -1,10 +1,12 @@
-// F6 and the teacher PIN, and the lock-out after wrong PINs as a pupil would probe
-// it: restarts of the menu, clocks set back and forth, the lock file damaged or deleted.
+// F6 and the teacher PIN, the lock-out after wrong PINs as a pupil would probe it (restarts
+// of the menu, clocks set back and forth, the lock file damaged or deleted), and
+// regelpult's PIN setting.
 #include <gtest/gtest.h>
 
 #include <optional>
 
 #include "teacher_pin/teacher_pin_gate.h"
+#include "teacher_pin/teacher_pin_setting.h"
 #include "tests/unit/fakes.h"
 
 namespace lirabo {
@@ -12,28 +14,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(PinLockOut, GrowsWithEveryThirdWrongPinUpToAnHour) {
-  const std::pair<std::uint32_t, int> rows[] = {{2, 0},  {3, 1},   {4, 0},   {6, 2},   {9, 4},
-                                                {12, 8}, {15, 16}, {18, 32}, {21, 60}, {99, 60}};
-  for (auto [wrong, minutes] : rows)
-    EXPECT_EQ(LockOutAfter(wrong).count(), minutes) << wrong;
-  const PinLockState state{6, 1800000000000, 1800000120000};
-  EXPECT_EQ(ParsePinLock(FormatPinLock(state)), state);
-  for (const char* damaged : {"6:1:2", "-6:1:2\r\n", "6::2\r\n", "6:1:2:3\r\n", "6:2:1\r\n", "3:0:3600001\r\n",
-                              "99999999999999999999:0:0\r\n"})
-    EXPECT_FALSE(ParsePinLock(damaged)) << damaged;
-}
-
-struct PinGate : ::testing::Test {
-  fake::FakeFiles files;
-  fake::FakeSystem system;
-  fake::FakeCrypto crypto;
-  fake::FakeClock clock;
-  const std::string settings = system.GetSpecialFolder(0, false, true) + "\\DE Zuzururu\\Lirabo";
-  const std::string lockFile = settings + "\\pinsperre.ini", pinFile = system.applicationPath + "\\lehrerpin.ini";
+struct PinGate : ::testing::Test, fake::World {
+  const std::string settings = fake::kSettings, lockFile = settings + "\\pinsperre.ini";
+  const std::string pinFile = fake::kApp + "\\lehrerpin.ini";
   std::optional<TeacherPinGate> gate;
   void SetUp() override {
-    files.AddDirectory(settings);
     SetPin("4711", kMinPinIterations);
     gate.emplace(files, system, crypto, clock, settings);
   }
@@ -46,18 +31,19 @@ struct PinGate : ::testing::Test {
   }
   // "wrong PINs/minutes" of the lock file, "" without one.
   std::string LockFile() {
-    if (!files.FileExists(lockFile))
-      return "";
-    auto state = ParsePinLock(files.Get(lockFile));
-    if (!state)
-      return "damaged";
-    return std::to_string(state->wrongPins) + "/" + std::to_string((state->lockEnd - state->lockStart) / 60000);
+    auto lock = ParsePinLock(files.Get(lockFile));
+    if (!files.FileExists(lockFile) || !lock)
+      return files.FileExists(lockFile) ? "damaged" : "";
+    return std::to_string(lock->wrongPins) + "/" + std::to_string((lock->lockEnd - lock->lockStart) / 60000);
   }
 };
 
 TEST_F(PinGate, TheLockOutSurvivesRestartsAndClockChangesButNotADeletedOrDamagedFile) {
-  using Step = std::function<void(PinGate&)>;
-  const std::map<char, Step> steps = {
+  // w a wrong PIN, R the right one (each after F6), c F6 alone, r the menu ends and starts
+  // again, m a minute passes, b the wall clock goes back an hour, f forward an hour,
+  // d the lock file is damaged, L it holds a lock-out of 61 minutes, x it is deleted,
+  // p the PIN file is deleted.
+  const std::map<char, std::function<void(PinGate&)>> steps = {
       {'w', [](PinGate& t) { t.Try("1111"); }},
       {'R', [](PinGate& t) { t.Try("4711"); }},
       {'c', [](PinGate& t) { t.gate->OnF6(false); }},
@@ -73,10 +59,6 @@ TEST_F(PinGate, TheLockOutSurvivesRestartsAndClockChangesButNotADeletedOrDamaged
       {'x', [](PinGate& t) { t.files.RemoveFile(t.lockFile); }},
       {'p', [](PinGate& t) { t.files.RemoveFile(t.pinFile); }},
   };
-  // w a wrong PIN, R the right one (each after F6), c F6 alone, r the menu ends and starts
-  // again, m a minute passes, b the wall clock goes back an hour, f forward an hour,
-  // d the lock file is damaged, L it holds a lock-out of 61 minutes, x it is deleted,
-  // p the PIN file is deleted.
   const struct {
     const char* steps;
     TeacherMenuKey f6;
@@ -95,7 +77,8 @@ TEST_F(PinGate, TheLockOutSurvivesRestartsAndClockChangesButNotADeletedOrDamaged
       {"wwwf", TeacherMenuKey::Ignore, "3/1"},     // a clock set forward, while the menu runs
       {"wwwx", TeacherMenuKey::Ignore, ""},        // nor deleting the file, while it runs
       {"wwwrx", TeacherMenuKey::AskPin, ""},
-      {"wwwrd", TeacherMenuKey::AskPin, ""},  // damaged: no lock-out, and replaced
+      {"wwxw", TeacherMenuKey::AskPin, "1/0"},  // a deleted file starts the count again
+      {"wwwrd", TeacherMenuKey::AskPin, ""},    // damaged: no lock-out, and replaced
       {"rL", TeacherMenuKey::AskPin, ""},
       {"wwwp", TeacherMenuKey::Toggle, "3/1"},  // no PIN applies at once, even during a lock-out
   };
@@ -122,7 +105,7 @@ TEST_F(PinGate, F6ReadsThePinFileAtEveryPressAndOnlyAMissingFileOpensTheMenu) {
   crypto.failure = fake::Error(1359);
   EXPECT_EQ(gate->Check("9876"), PinAnswer::Failed);  // reported, not counted
   EXPECT_EQ(gate->CheckError().description, "Systemfehler 1359");
-  crypto.failure.reset();
+  crypto.failure = {};
   EXPECT_EQ(gate->Check("9876"), PinAnswer::Right);
   EXPECT_EQ(crypto.derivations, (std::vector<std::pair<std::string, std::uint32_t>>{{"9876", 100007}}));
   files.Put(pinFile, "1234\r\n");
@@ -145,6 +128,41 @@ TEST_F(PinGate, F6ReadsThePinFileAtEveryPressAndOnlyAMissingFileOpensTheMenu) {
   system.applicationPath = "N:\\Lirabo";
   EXPECT_EQ(gate->OnF6(false), TeacherMenuKey::Unreadable);
   EXPECT_EQ(gate->ReadError().code, win_error::kPathNotFound);
+}
+
+TEST_F(PinGate, TheSettingSavesOneCheckedPinRemovesItAndReportsEveryFailure) {
+  files.RemoveFile(pinFile);
+  TeacherPinSetting setting{services, crypto, pinFile};
+  setting.Load();
+  EXPECT_FALSE(setting.CanRemove());
+  const std::tuple<const char*, const char*, const char*> refused[] = {
+      {"12345", "12345", "Die PIN muss aus 6 bis 12 Ziffern bestehen."},
+      {"1234567", "123456", "Die beiden Eingaben stimmen nicht überein. Geben Sie die PIN bitte noch einmal ein."}};
+  for (const auto& [pin, repeated, message] : refused) {
+    EXPECT_FALSE(setting.Save(pin, repeated)) << pin;
+    EXPECT_EQ(messages.Take(), fake::Texts{message}) << pin;
+  }
+  EXPECT_FALSE(files.FileExists(pinFile));
+  ASSERT_TRUE(setting.Save("471100", "471100"));
+  EXPECT_EQ(messages.Take(), fake::Texts{"Die PIN gilt ab sofort für alle Computer dieser Installation."});
+  auto record = ParsePinFile(files.Get(pinFile));
+  ASSERT_TRUE(record);
+  EXPECT_EQ(record->iterations, 200000u);
+  EXPECT_TRUE(*PinMatches(crypto, *record, "471100"));
+  EXPECT_FALSE(*PinMatches(crypto, *record, "471200"));
+  EXPECT_NE(MakePinRecord(crypto, "4711")->salt, record->salt);
+  files.Deny(pinFile);  // write-protected by the administrator
+  EXPECT_FALSE(setting.Save("987654", "987654"));
+  EXPECT_FALSE(setting.Remove());
+  EXPECT_EQ(messages.Take(), (fake::Texts{"Die PIN konnte nicht gespeichert werden.\r\nSystemfehler 5",
+                                          "Die PIN konnte nicht entfernt werden.\r\nSystemfehler 5"}));
+  files = fake::FakeFiles{};
+  files.Put(pinFile, "pbkdf2-sha256:200000:kaputt\r\n");
+  setting.Load();
+  EXPECT_EQ(setting.StateText(), "Die Datei lehrerpin.ini ist beschädigt.");
+  ASSERT_TRUE(setting.CanRemove() && setting.Remove());
+  EXPECT_FALSE(files.FileExists(pinFile) || setting.CanRemove());
+  EXPECT_TRUE(setting.Remove());  // removed meanwhile on another computer
 }
 
 }  // namespace
