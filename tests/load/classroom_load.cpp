@@ -91,6 +91,7 @@ int wmain(int argc, wchar_t** argv) {
   GetTempPathW(MAX_PATH, temp);
   const std::string root = Narrow(temp) + "lirabo-load", master = root + "\\Lirabo";
   files.MakeDirectory(root);
+  files.MakeDirectory(master);
   files.ReplaceContents(master + kOptionsFileName, FormatOptionsFile(versions[0]));
   std::vector<PROCESS_INFORMATION> children(31);
   for (std::size_t i = 0; i < children.size(); ++i) {
