@@ -1,6 +1,10 @@
 // regelpult and its word editor, by keys and clicks as a teacher uses them.
+#include <regex>
+
 #include "common/win32/twips.h"
 #include "options/win32/options_window_ids.h"
+#include "teacher_pin/teacher_pin_setting.h"
+#include "teacher_pin/win32/pin_setup_window_ids.h"
 #include "tests/e2e/walk.h"
 #include "wordlist/win32/word_editor_window_ids.h"
 #include "wordlist/word_list_file.h"
@@ -107,6 +111,39 @@ TEST_F(WalkWithScreenshots, RegelpultAndTheWordEditorByKeysAndClicks) {
   PressKeys(editor, {VK_ESCAPE});
   ASSERT_TRUE(Closed(editor));
   EXPECT_EQ(install.Read("wortlst.jw1"), "");
+
+  {  // The teacher PIN: set by keys, a mismatch refused and letters ignored; then removed again.
+    namespace ps = ids::pin_setup;
+    Click(options, f2::TeacherPinButton);
+    HWND dialog = WaitForVisibleWindow(regelpult.Id(), "Lehrer-PIN");
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(ControlText(dialog, ps::State), texts::kPinStateNone);
+    EXPECT_FALSE(IsWindowEnabled(Child(dialog, ps::RemoveButton)));
+    ASSERT_TRUE(Focused(dialog, ps::NewPin));
+    EXPECT_EQ(TabWalk(dialog, 4), (Ids{ps::NewPin, ps::RepeatPin, ps::SaveButton, ps::CancelButton, ps::NewPin}));
+    Type(dialog, "471100\t471200\r");
+    EXPECT_EQ(Answer(regelpult), std::string("regelpult: ") + texts::kPinMismatch);
+    EXPECT_FALSE(install.Has("lehrerpin.ini"));
+    ASSERT_TRUE(Focused(dialog, ps::NewPin));
+    Type(dialog, "47AB1100\t471100");
+    SaveScreenshot("teacher-pin-regelpult");
+    PressKeys(dialog, {VK_RETURN});
+    EXPECT_EQ(Answer(regelpult), "regelpult: Die PIN gilt ab sofort für alle Computer dieser Installation.");
+    EXPECT_TRUE(std::regex_match(install.Read("lehrerpin.ini"),
+                                 std::regex("pbkdf2-sha256:200000:[0-9a-f]{32}:[0-9a-f]{64}\r\n")));
+    ASSERT_TRUE(Closed(dialog));
+    Click(options, f2::TeacherPinButton);
+    dialog = WaitForVisibleWindow(regelpult.Id(), "Lehrer-PIN");
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(ControlText(dialog, ps::State), texts::kPinStateSet);
+    ASSERT_TRUE(Focused(dialog, ps::NewPin));
+    PressKeys(dialog, {VK_TAB, VK_TAB, VK_TAB});
+    ASSERT_TRUE(Focused(dialog, ps::RemoveButton));
+    PressKeys(dialog, {VK_RETURN});
+    EXPECT_EQ(Answer(regelpult), std::string("regelpult: ") + texts::kPinRemoved);
+    EXPECT_FALSE(install.Has("lehrerpin.ini"));
+    ASSERT_TRUE(Closed(dialog));
+  }
 
   // The close box is refused; Enter on a check box is OK, and the change is written.
   PostMessageW(options, WM_CLOSE, 0, 0);

@@ -16,6 +16,12 @@ using Ids = std::vector<int>;
 // High colour, speech, taskbar, log after ten, "Weiter", names in use (line 10).
 inline const std::vector<int> kNamesOn = {2, -1, 0, 0, -1, 0, 0, -1, -1, 1};
 
+// Digits, capital letters, Tab and Enter: their virtual-key codes are their characters.
+inline void Type(HWND window, const std::string& keys) {
+  for (char c : keys)
+    PressKeys(window, {static_cast<UINT>(c)});
+}
+
 // The walks also take the pictures of every form for ./run screenshots.
 class WalkWithScreenshots : public ::testing::Test {
  protected:
