@@ -114,19 +114,11 @@ Process Process::Start(const std::string& program, const std::string& arguments,
   return p;
 }
 
-Process::Process(Process&& other) noexcept {
-  *this = std::move(other);
-}
-
 Process& Process::operator=(Process&& other) noexcept {
   Kill();
   handle_ = std::move(other.handle_);
   id_ = std::exchange(other.id_, 0);
   return *this;
-}
-
-Process::~Process() {
-  Kill();
 }
 
 // Pumps this thread's messages meanwhile: a program that ends may still send to
@@ -147,10 +139,6 @@ bool Process::WaitForExit(std::chrono::milliseconds timeout) {
   return false;
 }
 
-bool Process::IsRunning() const {
-  return handle_ && WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT;
-}
-
 DWORD Process::ExitCode() const {
   DWORD code = 0;
   GetExitCodeProcess(handle_.get(), &code);
@@ -158,10 +146,8 @@ DWORD Process::ExitCode() const {
 }
 
 void Process::Kill() {
-  if (IsRunning()) {
-    TerminateProcess(handle_.get(), 1);
+  if (handle_ && TerminateProcess(handle_.get(), 1))
     WaitForSingleObject(handle_.get(), 5000);
-  }
   handle_.reset();
 }
 
@@ -197,18 +183,6 @@ HWND WaitForVisibleWindow(DWORD processId, const std::string& title, std::chrono
       [&] {
         for (HWND w : WindowsOf(processId, title))
           found = IsWindowVisible(w) ? w : found;
-        return found != nullptr;
-      },
-      timeout);
-  return found;
-}
-
-HWND WaitForMessageBox(DWORD processId, std::chrono::milliseconds timeout) {
-  HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        for (HWND w : WindowsOf(processId, {}, L"#32770"))
-          found = IsWindowVisible(w) && GetDlgItem(w, 0xFFFF) ? w : found;
         return found != nullptr;
       },
       timeout);
@@ -274,36 +248,6 @@ void PressKeys(HWND window, std::initializer_list<UINT> keys, UINT modifier) {
   if (modifier)
     add(modifier, KEYEVENTF_KEYUP);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void ClickWithMouse(HWND window, int id) {
-  BringToFront(window);
-  const RECT rc = WindowRect(GetDlgItem(window, id));
-  const POINT target{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-  // Two clicks in quick succession would be a double click; a person leaves a pause between.
-  static auto lastClick = std::chrono::steady_clock::time_point{};
-  std::this_thread::sleep_until(lastClick + std::chrono::milliseconds(GetDoubleClickTime() + 50));
-  // The move is real input too, so the system knows which window is under the cursor.
-  INPUT move{};
-  move.type = INPUT_MOUSE;
-  move.mi.dx = (target.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
-  move.mi.dy = (target.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
-  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  const auto there = [&] {
-    POINT at{};
-    return GetCursorPos(&at) && at.x == target.x && at.y == target.y;
-  };
-  // Under Wine a move now and then gets lost on its way through the X server.
-  for (int attempt = 0; attempt < 20 && !there(); ++attempt) {
-    SendInput(1, &move, sizeof(INPUT));
-    WaitUntil(there, 250ms);
-  }
-  // The button events carry the position too, so a late move cannot come between.
-  INPUT click[2]{move, move};
-  click[0].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-  click[1].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-  SendInput(2, click, sizeof(INPUT));
-  lastClick = std::chrono::steady_clock::now();
 }
 
 int FocusedControl(HWND window) {

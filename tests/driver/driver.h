@@ -1,7 +1,7 @@
 #pragma once
 // Drives the real programs from a Windows-side test: scratch installations,
-// exact command lines, windows found by process and title, controls by ID,
-// message boxes by their text. Everything waits for a condition with a timeout.
+// exact command lines, windows found by process and title, controls by ID.
+// Everything waits for a condition with a timeout.
 #include <windows.h>
 
 #include <chrono>
@@ -24,6 +24,7 @@ std::string LogFolder();
 // Removes the per-user folders, so that the next start is a first start.
 void ResetUserData();
 
+// Creates missing folders on the way.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
@@ -34,7 +35,6 @@ class Installation {
   explicit Installation(const std::string& name);
   ~Installation();
   Installation(const Installation&) = delete;
-  Installation& operator=(const Installation&) = delete;
 
   const std::string& Folder() const {
     return folder_;
@@ -68,15 +68,18 @@ class Process {
   // folder or in `currentFolder`.
   static Process Start(const std::string& program, const std::string& arguments = {},
                        const std::string& currentFolder = {});
-  Process(Process&& other) noexcept;
+  Process(Process&& other) noexcept {
+    *this = std::move(other);
+  }
   Process& operator=(Process&& other) noexcept;
-  ~Process();
+  ~Process() {
+    Kill();
+  }
 
   DWORD Id() const {
     return id_;
   }
   bool WaitForExit(std::chrono::milliseconds timeout = kTimeout);
-  bool IsRunning() const;
   DWORD ExitCode() const;
   void Kill();
 
@@ -87,12 +90,9 @@ class Process {
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = kTimeout);
 
-// Top-level windows of a process (visible or not) whose title matches exactly; an
-// empty title matches any.
+// Top-level windows of a process (visible or not) whose title and class match; empty matches any.
 std::vector<HWND> WindowsOf(DWORD processId, const std::string& title = {}, const std::wstring& windowClass = {});
 HWND WaitForVisibleWindow(DWORD processId, const std::string& title, std::chrono::milliseconds timeout = kTimeout);
-// A message box (dialog class #32770) of the process.
-HWND WaitForMessageBox(DWORD processId, std::chrono::milliseconds timeout = kTimeout);
 
 std::string WindowText(HWND window);  // WM_GETTEXT, also across processes
 HWND Child(HWND window, int id);
@@ -105,11 +105,8 @@ std::vector<std::string> ListBoxItems(HWND window, int id);
 // Real input, as a person gives it: the window is brought to the front first and
 // the keys go to whatever has the focus there.
 bool BringToFront(HWND window);
-// Presses and releases each key in turn; `modifier` (such as VK_SHIFT) is held
-// around all of them when given.
+// Presses and releases each key in turn; `modifier` (such as VK_SHIFT) is held around all of them.
 void PressKeys(HWND window, std::initializer_list<UINT> keys, UINT modifier = 0);
-// Moves the mouse to the middle of the control and clicks it.
-void ClickWithMouse(HWND window, int id);
 // The control of `window` that has the keyboard focus (its ID), 0 when none.
 int FocusedControl(HWND window);
 // Presses Tab (or Shift+Tab) after each step and returns the IDs the focus

@@ -48,8 +48,8 @@ TEST_F(FullScreen, HoldsTheMenuItsDialogAndTheReloadedMenuThenRestores) {
   ASSERT_TRUE(window);
   ASSERT_TRUE(WaitUntil(Switched));
   ASSERT_TRUE(WaitUntil([&] { return Inside(window); }));
-  for (int id : {f1::Kamu1Button, f1::Kamu2Button, f1::TesraButton, f1::OrvinButton, f1::Pelum1Button, f1::Pelum2Button, f1::Pelum3Button,
-                 f1::DrusaButton, f1::EndButton, f1::NameButton}) {
+  for (int id : {f1::Kamu1Button, f1::Kamu2Button, f1::TesraButton, f1::OrvinButton, f1::Pelum1Button, f1::Pelum2Button,
+                 f1::Pelum3Button, f1::DrusaButton, f1::EndButton, f1::NameButton}) {
     const RECT rc = WindowRect(Child(window, id));
     EXPECT_EQ(WindowFromPoint({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}), Child(window, id)) << id;
     EXPECT_TRUE(Inside(Child(window, id))) << id;
@@ -71,10 +71,10 @@ TEST_F(FullScreen, HoldsTheMenuItsDialogAndTheReloadedMenuThenRestores) {
   HWND options = WaitForVisibleWindow(menu.Id(), "Optionen");
   ASSERT_TRUE(options);
   EXPECT_TRUE(Inside(options));
-  ClickWithMouse(options, ids::options_window::LogUnderPupilName);
+  Click(options, ids::options_window::LogUnderPupilName);
   ASSERT_TRUE(WaitUntil([&] { return !IsChecked(options, ids::options_window::LogUnderPupilName); }));
   PressKeys(options, {VK_RETURN});
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+  ASSERT_TRUE(Closed(window));
   window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
   ASSERT_TRUE(window);
   ASSERT_TRUE(WaitUntil(Switched));
@@ -83,8 +83,7 @@ TEST_F(FullScreen, HoldsTheMenuItsDialogAndTheReloadedMenuThenRestores) {
   EXPECT_FALSE(IsWindowVisible(Child(window, f1::NameButton)));
   EXPECT_EQ(ControlText(window, f1::Greeting), "Hallo!\r\nWähle ein Programm aus:");
   EXPECT_EQ(ReadFileBytes(SettingsFolder() + "\\options.ini"), OptionsText({0, -1, -1, -1, 0, -1, 0, -1, -1, 0}));
-  ClickWithMouse(window, f1::EndButton);
-  EXPECT_TRUE(menu.WaitForExit());
+  EXPECT_TRUE(EndMenu(window));
   EXPECT_TRUE(
       WaitUntil([&] { return GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height; }));
   EXPECT_TRUE(IsWindowVisible(taskbar));

@@ -1,8 +1,7 @@
 // The pupils' menu and its teacher menu, walked by keys as a teacher walks them.
-#include "menu/win32/menu_window_ids.h"
 #include "options/win32/options_window_ids.h"
-#include "records/win32/name_list_window_ids.h"
 #include "records/win32/log_viewer_window_ids.h"
+#include "records/win32/name_list_window_ids.h"
 #include "tests/e2e/walk.h"
 
 namespace lirabo::test {
@@ -41,18 +40,16 @@ TEST_F(WalkWithScreenshots, TheMenuItsFilesAndTheTeacherMenuByKeys) {
 
   ASSERT_TRUE(Focused(window, f1::Kamu1Button));
   EXPECT_EQ(TabWalk(window, 10),
-            (std::vector<int>{f1::Kamu1Button, f1::Kamu2Button, f1::TesraButton, f1::OrvinButton, f1::Pelum1Button, f1::Pelum2Button,
-                              f1::Pelum3Button, f1::DrusaButton, f1::NameButton, f1::EndButton, f1::Kamu1Button}));
-  EXPECT_EQ(TabWalk(window, 1, /*backwards=*/true), (std::vector<int>{f1::Kamu1Button, f1::EndButton}));
-  PressKeys(window, {VK_F1});
-  EXPECT_EQ(NextCall(), Help(102));
+            (Ids{f1::Kamu1Button, f1::Kamu2Button, f1::TesraButton, f1::OrvinButton, f1::Pelum1Button, f1::Pelum2Button,
+                 f1::Pelum3Button, f1::DrusaButton, f1::NameButton, f1::EndButton, f1::Kamu1Button}));
+  EXPECT_EQ(TabWalk(window, 1, /*backwards=*/true), (Ids{f1::Kamu1Button, f1::EndButton}));
+  EXPECT_EQ(HelpOnF1(window), Help(102));
   const auto height = [&] { return WindowRect(window).bottom - WindowRect(window).top; };
   const LONG before = height();
   PressKeys(window, {VK_F6});
   ASSERT_TRUE(WaitUntil([&] { return GetMenu(window) != nullptr && height() > before; }));
   SaveScreenshot("menu-teacher");
-  PressKeys(window, {VK_F1});
-  EXPECT_EQ(NextCall(), Help(99));
+  EXPECT_EQ(HelpOnF1(window), Help(99));
   // The items in the order of the menu tree.
   PressKeys(window, {VK_F10, VK_DOWN, VK_RETURN});
   EXPECT_EQ(NextCall(), Help(99));
@@ -66,9 +63,8 @@ TEST_F(WalkWithScreenshots, TheMenuItsFilesAndTheTeacherMenuByKeys) {
     HWND logs = WaitForVisibleWindow(menu.Id(), "Protokolle anzeigen");
     ASSERT_TRUE(logs);
     ASSERT_TRUE(Focused(logs, lv::LogText));
-    EXPECT_EQ(TabWalk(logs, 4), (std::vector<int>{lv::LogText, lv::Logs, lv::BackButton, lv::DeleteButton, lv::LogText}));
-    PressKeys(logs, {VK_F1});
-    EXPECT_EQ(NextCall(), Help(106));
+    EXPECT_EQ(TabWalk(logs, 4), (Ids{lv::LogText, lv::Logs, lv::BackButton, lv::DeleteButton, lv::LogText}));
+    EXPECT_EQ(HelpOnF1(logs), Help(106));
     EXPECT_EQ(ListBoxItems(logs, lv::Logs), (Texts{"Anna.txt", "Ben.txt"}));
     Select(logs, lv::Logs, 1);
     EXPECT_TRUE(WaitUntil([&] { return ControlText(logs, lv::LogText) == "Kamu 1\r\nä\r\n"; }));
@@ -78,7 +74,7 @@ TEST_F(WalkWithScreenshots, TheMenuItsFilesAndTheTeacherMenuByKeys) {
     EXPECT_TRUE(WaitUntil([&] { return ListBoxItems(logs, lv::Logs) == Texts{"Anna.txt"}; }));
     EXPECT_FALSE(FileExists(LogFolder() + "\\Ben.txt"));
     PressKeys(logs, {VK_ESCAPE});
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(logs); }));
+    ASSERT_TRUE(Closed(logs));
   }
   {  // Protokolle > Namen anzeigen und löschen; Esc is "Zurück" and writes the register.
     namespace nl = ids::name_list;
@@ -86,9 +82,8 @@ TEST_F(WalkWithScreenshots, TheMenuItsFilesAndTheTeacherMenuByKeys) {
     HWND names = WaitForVisibleWindow(menu.Id(), "Namen löschen");
     ASSERT_TRUE(names);
     ASSERT_TRUE(Focused(names, nl::BackButton));
-    EXPECT_EQ(TabWalk(names, 3), (std::vector<int>{nl::BackButton, nl::Names, nl::DeleteButton, nl::BackButton}));
-    PressKeys(names, {VK_F1});
-    EXPECT_EQ(NextCall(), Help(106));
+    EXPECT_EQ(TabWalk(names, 3), (Ids{nl::BackButton, nl::Names, nl::DeleteButton, nl::BackButton}));
+    EXPECT_EQ(HelpOnF1(names), Help(106));
     EXPECT_EQ(ListBoxItems(names, nl::Names), (Texts{"Anna", "Ben"}));
     SaveScreenshot("name-list");
     Select(names, nl::Names, 0);
@@ -96,7 +91,7 @@ TEST_F(WalkWithScreenshots, TheMenuItsFilesAndTheTeacherMenuByKeys) {
     EXPECT_EQ(Answer(menu, IDYES), "JW Lirabo: Soll der Name Anna wirklich gelöscht werden?");
     ASSERT_TRUE(WaitUntil([&] { return ListBoxItems(names, nl::Names) == Texts{"Ben"}; }));
     PressKeys(names, {VK_ESCAPE});
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(names); }));
+    ASSERT_TRUE(Closed(names));
     EXPECT_EQ(ReadFileBytes(LogFolder() + "\\Namen.ini"), "Ben\r\n");
     EXPECT_TRUE(WaitUntil([&] { return ControlText(window, f1::Greeting) == "Hallo!\r\nWähle ein Programm aus:"; }));
   }
@@ -109,8 +104,9 @@ TEST_F(WalkWithScreenshots, TheMenuItsFilesAndTheTeacherMenuByKeys) {
     ASSERT_TRUE(Focused(options, f2::HighColourOption));
     SaveScreenshot("options-tafelwahl");
     EXPECT_EQ(TabWalk(options, 11),
-              (std::vector<int>{f2::HighColourOption, f2::TaskbarVisible, f2::CoverDesktop, f2::OkButton, f2::HelpButton, f2::FullScreen, f2::SpeechOutput,
-                                f2::CapitalsOnly, f2::LogAfterTenTasks, f2::ContinueAfterMistakes, f2::LogUnderPupilName, f2::HighColourOption}));
+              (Ids{f2::HighColourOption, f2::TaskbarVisible, f2::CoverDesktop, f2::OkButton, f2::HelpButton,
+                   f2::FullScreen, f2::SpeechOutput, f2::CapitalsOnly, f2::LogAfterTenTasks, f2::ContinueAfterMistakes,
+                   f2::LogUnderPupilName, f2::HighColourOption}));
     PressKeys(options, {VK_TAB, VK_TAB, VK_TAB, VK_TAB});
     ASSERT_TRUE(Focused(options, f2::HelpButton));
     PressKeys(options, {VK_RETURN});  // the focused button, not the default

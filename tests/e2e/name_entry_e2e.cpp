@@ -15,7 +15,7 @@ TEST_F(WalkWithScreenshots, TheNameEntryByKeysAndASecondStartOverTheBackground) 
   ASSERT_TRUE(dialog);
   EXPECT_TRUE(GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
   ASSERT_TRUE(Focused(dialog, nm::NameBox));
-  EXPECT_EQ(TabWalk(dialog, 3), (std::vector<int>{nm::NameBox, nm::Names, nm::ContinueButton, nm::NameBox}));
+  EXPECT_EQ(TabWalk(dialog, 3), (Ids{nm::NameBox, nm::Names, nm::ContinueButton, nm::NameBox}));
   EXPECT_EQ(ListBoxItems(dialog, nm::Names), (std::vector<std::string>{"Anna", "Ben"}));
   // Space and hyphen change nothing; an umlaut is refused at the end.
   PressKeys(dialog, {'T', 'O', 'M', VK_SPACE, VK_OEM_MINUS});
@@ -31,15 +31,14 @@ TEST_F(WalkWithScreenshots, TheNameEntryByKeysAndASecondStartOverTheBackground) 
   // Neither Esc nor the close box ends the dialog.
   PressKeys(dialog, {VK_ESCAPE});
   PostMessageW(dialog, WM_CLOSE, 0, 0);
-  PressKeys(dialog, {VK_F1});
-  EXPECT_EQ(NextCall(), Help(99, "LiraboHilfe_Top.chm"));
+  EXPECT_EQ(HelpOnF1(dialog), Help(99, "LiraboHilfe_Top.chm"));
   EXPECT_TRUE(IsWindow(dialog));
   EXPECT_EQ(ControlText(dialog, nm::NameBox), "tom");
   PressKeys(dialog, {VK_RETURN});
   HWND window = WaitForVisibleWindow(menu.Id(), texts::kMenuCaption);
   ASSERT_TRUE(window);
-  EXPECT_TRUE(
-      WaitUntil([&] { return ControlText(window, ids::menu_window::Greeting) == "Hallo tom!\r\nWähle ein Programm aus:"; }));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return ControlText(window, ids::menu_window::Greeting) == "Hallo tom!\r\nWähle ein Programm aus:"; }));
   EXPECT_EQ(ReadFileBytes(LogFolder() + "\\Namen.ini"), "Ben\r\nAnna\r\ntom\r\n");
   EXPECT_TRUE(FileExists(LogFolder() + "\\tom.txt"));
   EXPECT_TRUE(Focused(window, ids::menu_window::Kamu1Button));
@@ -53,8 +52,8 @@ TEST_F(WalkWithScreenshots, TheNameEntryByKeysAndASecondStartOverTheBackground) 
   Select(dialog, nm::Names, 1);
   ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, nm::NameBox) == "Ben"; }));
   Click(dialog, nm::ContinueButton);
-  EXPECT_TRUE(
-      WaitUntil([&] { return ControlText(window, ids::menu_window::Greeting) == "Hallo Ben!\r\nWähle ein Programm aus:"; }));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return ControlText(window, ids::menu_window::Greeting) == "Hallo Ben!\r\nWähle ein Programm aus:"; }));
   EXPECT_EQ(ReadFileBytes(LogFolder() + "\\Namen.ini"), "Ben\r\nAnna\r\ntom\r\n");
 
   HWND background = WaitForVisibleWindow(menu.Id(), texts::kBackgroundCaption);
@@ -76,8 +75,7 @@ TEST_F(WalkWithScreenshots, TheNameEntryByKeysAndASecondStartOverTheBackground) 
   EXPECT_TRUE(IsWindowVisible(taskbar));
   EXPECT_EQ(WindowText(window), texts::kMenuCaption);
   DestroyWindow(other);
-  Click(window, ids::menu_window::EndButton);
-  EXPECT_TRUE(menu.WaitForExit());
+  EXPECT_TRUE(EndMenu(window));
 }
 
 }  // namespace

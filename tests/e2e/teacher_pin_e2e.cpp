@@ -1,74 +1,36 @@
-// The teacher PIN as a teacher and a pupil use it: set in regelpult by keys, asked
-// for by the menu at F6 (also by a copy of the menu elsewhere), refused, locked out,
-// and removed again.
-#include <regex>
-
-#include "menu/win32/menu_window_ids.h"
-#include "options/win32/options_window_ids.h"
+// The teacher PIN as a pupil meets it: asked for by the menu at F6 (also by a copy of
+// the menu elsewhere), refused, locked out across restarts. regelpult's walk sets it.
 #include "teacher_pin/teacher_pin_gate.h"
-#include "teacher_pin/teacher_pin_setting.h"
 #include "teacher_pin/win32/pin_prompt_window_ids.h"
-#include "teacher_pin/win32/pin_setup_window_ids.h"
 #include "tests/e2e/walk.h"
 
 namespace lirabo::test {
 namespace {
 
+namespace f1 = ids::menu_window;
 namespace pq = ids::pin_prompt;
-namespace ps = ids::pin_setup;
 
-// Digits, capital letters, Tab and Enter: their virtual-key codes are their characters.
-void Type(HWND window, const std::string& keys) {
-  for (char c : keys)
-    PressKeys(window, {static_cast<UINT>(c)});
-}
+// The PIN 471100 with a fixed salt, as regelpult would write it.
+constexpr const char* kPinFile =
+    "pbkdf2-sha256:100000:000102030405060708090a0b0c0d0e0f:"
+    "52421bd21fc4965c6e1cb7e21fb15b9640b10c9209c0338222e015e311b77343\r\n";
 
-TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6LockedOutAndRemoved) {
-  // regelpult's "Lehrer-PIN…" is the last tab stop, one Shift+Tab back from the first.
-  const auto openPinDialog = [&] {
-    HWND options = StartRegelpult();
-    if (!options || !Focused(options, ids::options_window::HighColourOption))
+TEST_F(WalkWithScreenshots, TheMenuAsksForTheTeacherPinAtF6AndLocksOut) {
+  // F6 in a menu that shows its first focus; the PIN query, if it comes.
+  const auto pressF6 = [&](Process& p, HWND window) {
+    if (!window || !Focused(window, f1::Kamu1Button))
       return HWND{};
-    PressKeys(options, {VK_TAB}, VK_SHIFT);
-    if (!Focused(options, ids::options_window::TeacherPinButton))
-      return HWND{};
-    PressKeys(options, {VK_RETURN});
-    return WaitForVisibleWindow(regelpult.Id(), "Lehrer-PIN");
+    PressKeys(window, {VK_F6});
+    HWND query = WaitForVisibleWindow(p.Id(), "Lehrermenü", 2s);
+    return query && Focused(query, pq::PinBox) ? query : HWND{};
   };
-  const auto closeRegelpult = [&] {
-    PressKeys(WaitForVisibleWindow(regelpult.Id(), "Optionen"), {VK_ESCAPE});
-    EXPECT_TRUE(regelpult.WaitForExit());
-  };
-  HWND dialog = openPinDialog();
-  ASSERT_TRUE(dialog);
-  EXPECT_EQ(ControlText(dialog, ps::State), texts::kPinStateNone);
-  EXPECT_FALSE(IsWindowEnabled(Child(dialog, ps::RemoveButton)));
-  ASSERT_TRUE(Focused(dialog, ps::NewPin));
-  EXPECT_EQ(TabWalk(dialog, 4),
-            (std::vector<int>{ps::NewPin, ps::RepeatPin, ps::SaveButton, ps::CancelButton, ps::NewPin}));
-  Type(dialog, "471100\t471200\r");
-  EXPECT_EQ(Answer(regelpult), std::string("regelpult: ") + texts::kPinMismatch);
-  EXPECT_FALSE(install.Has("lehrerpin.ini"));
-  // Letters never reach the boxes, so these two match.
-  ASSERT_TRUE(Focused(dialog, ps::NewPin));
-  Type(dialog, "47AB1100\t471100");
-  SaveScreenshot("teacher-pin-regelpult");
-  PressKeys(dialog, {VK_RETURN});
-  EXPECT_EQ(Answer(regelpult), "regelpult: Die PIN gilt ab sofort für alle Computer dieser Installation.");
-  EXPECT_TRUE(std::regex_match(install.Read("lehrerpin.ini"),
-                               std::regex("pbkdf2-sha256:200000:[0-9a-f]{32}:[0-9a-f]{64}\r\n")));
-  closeRegelpult();
-
-  // The menu asks; wrong PINs are refused, the third locks; once the lock is over the right one opens.
+  install.Write("lehrerpin.ini", kPinFile);
+  // The menu asks; wrong PINs are refused, the third locks.
   HWND window = StartMenu();
-  ASSERT_TRUE(window);
-  ASSERT_TRUE(Focused(window, ids::menu_window::Kamu1Button));
-  PressKeys(window, {VK_F6});
-  HWND query = WaitForVisibleWindow(menu.Id(), "Lehrermenü");
+  HWND query = pressF6(menu, window);
   ASSERT_TRUE(query);
   EXPECT_TRUE(GetWindowLongPtrW(query, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  ASSERT_TRUE(Focused(query, pq::PinBox));
-  EXPECT_EQ(TabWalk(query, 3), (std::vector<int>{pq::PinBox, pq::OkButton, pq::CancelButton, pq::PinBox}));
+  EXPECT_EQ(TabWalk(query, 3), (Ids{pq::PinBox, pq::OkButton, pq::CancelButton, pq::PinBox}));
   for (const char* shown : {texts::kPinWrong, texts::kPinWrong, texts::kPinLockedOut}) {
     ASSERT_TRUE(Focused(query, pq::PinBox));
     Type(query, "1234");
@@ -76,47 +38,34 @@ TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6LockedOutAndR
     PressKeys(query, {VK_RETURN});
     EXPECT_EQ(Answer(menu), std::string("JW Lirabo: ") + shown);
   }
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(query); }));
+  ASSERT_TRUE(Closed(query));
   EXPECT_EQ(GetMenu(window), nullptr);
-  // The lock-out outlasts a restart: its minute is over only when the lock file says so.
-  Click(window, ids::menu_window::EndButton);
-  ASSERT_TRUE(menu.WaitForExit());
+  // The lock-out outlasts a restart: F6 asks nothing, F1 still helps.
+  ASSERT_TRUE(EndMenu(window));
   window = StartMenu();
-  ASSERT_TRUE(window && Focused(window, ids::menu_window::Kamu1Button));
-  PressKeys(window, {VK_F6, VK_F1});
-  EXPECT_EQ(NextCall(), Help(102));
-  EXPECT_TRUE(WindowsOf(menu.Id(), "Lehrermenü").empty());
+  EXPECT_FALSE(pressF6(menu, window));
+  EXPECT_EQ(HelpOnF1(window), Help(102));
+  // Its minute is over when the lock file says so; the second lock-out is two minutes long.
   WriteFileBytes(SettingsFolder() + "\\pinsperre.ini", "3:1:1\r\n");
-  PressKeys(window, {VK_F6});
-  query = WaitForVisibleWindow(menu.Id(), "Lehrermenü");
-  for (int wrong = 1; wrong <= 3; ++wrong) {  // the second lock-out is two minutes long
+  query = pressF6(menu, window);
+  for (int wrong = 1; wrong <= 3; ++wrong) {
     ASSERT_TRUE(query && Focused(query, pq::PinBox));
     Type(query, "1234\r");
     const bool locked = Answer(menu).find("jetzt 2 Minuten lang gesperrt.") != std::string::npos;
     EXPECT_EQ(locked, wrong == 3) << wrong;
   }
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(query); }));
-  Click(window, ids::menu_window::EndButton);  // the running menu holds its lock-out too
-  ASSERT_TRUE(menu.WaitForExit());
-  WriteFileBytes(SettingsFolder() + "\\pinsperre.ini", "6:1:1\r\n");
-  window = StartMenu();
-  ASSERT_TRUE(window && Focused(window, ids::menu_window::Kamu1Button));
-  PressKeys(window, {VK_F6});
-  query = WaitForVisibleWindow(menu.Id(), "Lehrermenü");
-  ASSERT_TRUE(query && Focused(query, pq::PinBox));
-  Type(query, "471100\r");
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(query) && GetMenu(window) != nullptr; }));
-  Click(window, ids::menu_window::EndButton);
-  ASSERT_TRUE(menu.WaitForExit());
+  ASSERT_TRUE(Closed(query));
+  ASSERT_TRUE(EndMenu(window));  // the running menu holds its lock-out too
 
-  {  // A copy elsewhere, started from a folder a pupil may write to, asks for the installed PIN
+  {  // A copy elsewhere, started from a folder a pupil may write to, takes the installed PIN
     // and starts no stand-in from the current folder.
+    WriteFileBytes(SettingsFolder() + "\\pinsperre.ini", "6:1:1\r\n");
     Installation copy{"walk-copy"};
     Installation desktop{"walk-desktop"};
     copy.AddProgram("tafelwahl.exe");
     copy.Write("options.ini", OptionsText(kNamesOn));
     desktop.AddProgram("placeholder.exe", "Drusa.exe");
-    HKEY key = nullptr;
+    HKEY key = nullptr;  // the 32-bit view, as the installer writes it
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\JW Lirabo", 0, nullptr, 0,
                               KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr),
               ERROR_SUCCESS);
@@ -126,39 +75,17 @@ TEST_F(WalkWithScreenshots, TheTeacherPinSetInRegelpultAskedForAtF6LockedOutAndR
     RegCloseKey(key);
     Process other = Process::Start(copy.Path("tafelwahl.exe"), "/n=\"Anna\"", desktop.Folder());
     HWND otherWindow = WaitForVisibleWindow(other.Id(), texts::kMenuCaption);
-    ASSERT_TRUE(otherWindow && Focused(otherWindow, ids::menu_window::Kamu1Button));
-    PressKeys(otherWindow, {VK_F6});
-    query = WaitForVisibleWindow(other.Id(), "Lehrermenü");
+    query = pressF6(other, otherWindow);
     ASSERT_TRUE(query);
-    PressKeys(query, {VK_ESCAPE});
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(query); }));
-    EXPECT_EQ(GetMenu(otherWindow), nullptr);
-    Click(otherWindow, ids::menu_window::DrusaButton);
+    Type(query, "471100\r");
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(query) && GetMenu(otherWindow) != nullptr; }));
+    PressKeys(otherWindow, {VK_F6});  // and hides it again
+    EXPECT_TRUE(WaitUntil([&] { return GetMenu(otherWindow) == nullptr; }));
+    Click(otherWindow, f1::DrusaButton);
     EXPECT_EQ(Answer(other), std::string("JW Lirabo: ") + texts::kProgramNotFound);
     EXPECT_FALSE(desktop.Has("Aufrufe.txt"));
     RegDeleteKeyExW(HKEY_LOCAL_MACHINE, L"Software\\JW Lirabo", KEY_WOW64_32KEY, 0);
   }
-
-  // Removed in regelpult: F6 shows the teacher menu without asking, and hides it again.
-  dialog = openPinDialog();
-  ASSERT_TRUE(dialog);
-  EXPECT_EQ(ControlText(dialog, ps::State), texts::kPinStateSet);
-  ASSERT_TRUE(Focused(dialog, ps::NewPin));
-  PressKeys(dialog, {VK_TAB, VK_TAB, VK_TAB});
-  ASSERT_TRUE(Focused(dialog, ps::RemoveButton));
-  PressKeys(dialog, {VK_RETURN});
-  EXPECT_EQ(Answer(regelpult), std::string("regelpult: ") + texts::kPinRemoved);
-  EXPECT_FALSE(install.Has("lehrerpin.ini"));
-  closeRegelpult();
-  window = StartMenu();
-  ASSERT_TRUE(window && Focused(window, ids::menu_window::Kamu1Button));
-  PressKeys(window, {VK_F6});
-  ASSERT_TRUE(WaitUntil([&] { return GetMenu(window) != nullptr; }));
-  EXPECT_TRUE(WindowsOf(menu.Id(), "Lehrermenü").empty());
-  PressKeys(window, {VK_F6});
-  ASSERT_TRUE(WaitUntil([&] { return GetMenu(window) == nullptr; }));
-  Click(window, ids::menu_window::EndButton);
-  EXPECT_TRUE(menu.WaitForExit());
 }
 
 }  // namespace

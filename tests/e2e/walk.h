@@ -6,12 +6,21 @@
 #include "common/text.h"
 #include "common/win32/wide.h"
 #include "menu/menu_texts.h"
+#include "menu/win32/menu_window_ids.h"
 #include "tests/driver/driver.h"
 
 namespace lirabo::test {
 
+using Ids = std::vector<int>;
+
 // High colour, speech, taskbar, log after ten, "Weiter", names in use (line 10).
 inline const std::vector<int> kNamesOn = {2, -1, 0, 0, -1, 0, 0, -1, -1, 1};
+
+// Digits, capital letters, Tab and Enter: their virtual-key codes are their characters.
+inline void Type(HWND window, const std::string& keys) {
+  for (char c : keys)
+    PressKeys(window, {static_cast<UINT>(c)});
+}
 
 // The walks also take the pictures of every form for ./run screenshots.
 class WalkWithScreenshots : public ::testing::Test {
@@ -40,18 +49,36 @@ class WalkWithScreenshots : public ::testing::Test {
     const auto calls = SplitLines(install.Read("Aufrufe.txt"));
     return calls.size() > seen ? calls[seen++] : std::string("(nothing recorded)");
   }
+  // What F1 in `window` started.
+  std::string HelpOnF1(HWND window) {
+    PressKeys(window, {VK_F1});
+    return NextCall();
+  }
   std::string Help(int topic, const std::string& file = "LiraboHilfe.chm") const {
     return "hh.exe -mapid " + std::to_string(topic) + " \"" + install.Path(file) + "\"";
   }
   // "title: text" of the process's next message box, which is then answered.
   static std::string Answer(const Process& p, int button = IDOK) {
-    HWND box = WaitForMessageBox(p.Id());
+    HWND box = nullptr;
+    WaitUntil([&] {
+      for (HWND w : WindowsOf(p.Id(), {}, L"#32770"))
+        box = IsWindowVisible(w) && GetDlgItem(w, 0xFFFF) ? w : box;
+      return box != nullptr;
+    });
     if (!box)
       return "(no message box)";
     const std::string shown = WindowText(box) + ": " + WindowText(GetDlgItem(box, 0xFFFF));
     PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
-    WaitUntil([&] { return !IsWindow(box); });
+    Closed(box);
     return shown;
+  }
+  static bool Closed(HWND window) {
+    return WaitUntil([&] { return !IsWindow(window); });
+  }
+  // "Ende" and the menu's exit.
+  bool EndMenu(HWND window) {
+    Click(window, ids::menu_window::EndButton);
+    return menu.WaitForExit();
   }
   static bool Focused(HWND window, int id) {
     return WaitUntil([&] { return FocusedControl(window) == id; });

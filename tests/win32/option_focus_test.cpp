@@ -10,21 +10,9 @@ namespace {
 
 constexpr int kHigh = 101, kLow = 102, kOk = 103;
 constexpr ControlSpec kControls[] = {
-    {.id = kHigh,
-     .kind = ControlKind::OptionButton,
-     .caption = "hoch",
-     .left = 120,
-     .top = 120,
-     .width = 2000,
-     .height = 375},
-    {.id = kLow,
-     .kind = ControlKind::OptionButton,
-     .caption = "niedrig",
-     .left = 120,
-     .top = 500,
-     .width = 2000,
-     .height = 375},
-    {.id = kOk, .kind = ControlKind::Button, .caption = "OK", .left = 120, .top = 1000, .width = 1200, .height = 375},
+    {kHigh, ControlKind::OptionButton, "hoch", 120, 120, 2000, 375},
+    {kLow, ControlKind::OptionButton, "niedrig", 120, 500, 2000, 375},
+    {kOk, ControlKind::Button, "OK", 120, 1000, 1200, 375},
 };
 
 WNDPROC buttonProc = nullptr;
@@ -41,7 +29,6 @@ LRESULT CALLBACK AutoRadioAsOnWindows(HWND button, UINT message, WPARAM wParam, 
 
 class ChoiceForm final : public Form {
  public:
-  ChoiceForm() {}
   int choices = 0;
 
  protected:

@@ -5,28 +5,22 @@
 #include <stdexcept>
 
 #include "common/text.h"
-#include "teacher_pin/win32/bcrypt_crypto.h"
 #include "common/win32/form.h"
 #include "common/win32/system_services.h"
 #include "common/win32/wide.h"
 #include "common/win32/win32_files.h"
 #include "options/options_store.h"
+#include "teacher_pin/win32/bcrypt_crypto.h"
 #include "tests/driver/driver.h"
 #include "wordlist/word_list_file.h"
 
 namespace lirabo::test {
 namespace {
 
-// Another process that holds `path` open ("r", "w", "rw"; share "none", "r", "w",
-// "rw") until it is killed; not running when the open failed.
-Process HoldFileInOtherProcess(const std::string& path, const std::string& access, const std::string& share) {
-  Process holder = Process::Start(BinFolder() + "\\hold_file.exe", "\"" + path + "\" " + access + " " + share);
-  const std::wstring event = L"Local\\LiraboHeld" + std::to_wstring(holder.Id());
-  WaitUntil([&] {
-    UniqueHandle ready(OpenEventW(SYNCHRONIZE, FALSE, event.c_str()));
-    return ready || !holder.IsRunning();
-  });
-  return holder;
+// Another program's open handle; share modes hold per handle, in one process as across two.
+UniqueHandle Hold(const std::string& path, DWORD access, DWORD share) {
+  HANDLE file = CreateFileW(Widen(path).c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr);
+  return UniqueHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
 }
 
 TEST(Platform, BcryptGivesTheRfc7914VectorAndFreshRandomBytes) {
@@ -45,13 +39,13 @@ TEST(Platform, BcryptGivesTheRfc7914VectorAndFreshRandomBytes) {
   EXPECT_NE(*first, *second);
 }
 
-TEST(Platform, TheOptionsFileAndTheWordListAgainstAnotherProcess) {
+TEST(Platform, TheOptionsFileAndTheWordListAgainstAnotherProgram) {
   Installation install{"sharing"};
   const std::string options = install.Path("options.ini");
   install.Write("options.ini", OptionsText({1, -1}));
   Win32FilePort files;
-  Process dialog = HoldFileInOtherProcess(options, "r", "r");  // another dialog's hold
-  ASSERT_TRUE(dialog.IsRunning());
+  UniqueHandle dialog = Hold(options, GENERIC_READ, FILE_SHARE_READ);  // another dialog's hold
+  ASSERT_TRUE(dialog);
   ProbeOutcome probe = ProbeOptionsWritable(files, options);
   EXPECT_EQ(probe.result, ProbeResult::Refused);
   EXPECT_EQ(probe.error.code, 32u);
@@ -59,9 +53,9 @@ TEST(Platform, TheOptionsFileAndTheWordListAgainstAnotherProcess) {
   EXPECT_TRUE(WriteOptionsFile(files, options, OptionsRecord{}).IsLockedOrDenied());
   EXPECT_EQ(install.Read("options.ini"), OptionsText({1, -1}));
   EXPECT_FALSE(install.Has("options.ini.neu"));
-  dialog.Kill();
+  dialog.reset();
   EXPECT_EQ(ProbeOptionsWritable(files, options).result, ProbeResult::Writable);
-  Process writer = HoldFileInOtherProcess(options, "w", "none");  // another dialog's rewrite
+  UniqueHandle writer = Hold(options, GENERIC_WRITE, 0);  // another dialog's rewrite
   auto read = OpenOptionsForReading(files, options);
   ASSERT_FALSE(read.ok());
   EXPECT_TRUE(read.error().IsLockedOrDenied());
@@ -71,15 +65,13 @@ TEST(Platform, TheOptionsFileAndTheWordListAgainstAnotherProcess) {
   install.Write("wortlst.jw1", std::string(160, 'w'));
   Win32SystemPort system(L"LiraboWordListTest");
   WordListFile list(files, system, install.Path("wortlst.jw1"));
-  Process reader = HoldFileInOtherProcess(install.Path("wortlst.jw1"), "r", "rw");
+  UniqueHandle reader = Hold(install.Path("wortlst.jw1"), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(list.OpenWordList().status, OpenStatus::Busy);
   EXPECT_GE(std::chrono::steady_clock::now() - start, 2900ms);
-  reader.Kill();
+  reader.reset();
   ASSERT_EQ(list.OpenWordList().status, OpenStatus::Opened);
-  reader = HoldFileInOtherProcess(install.Path("wortlst.jw1"), "r", "rw");
-  EXPECT_TRUE(reader.WaitForExit());
-  EXPECT_EQ(reader.ExitCode(), 2u);
+  EXPECT_FALSE(Hold(install.Path("wortlst.jw1"), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE));
 }
 
 TEST(Platform, TheProcessProbeMatchesAnyPartOfTheNameInAnyCase) {
@@ -106,9 +98,6 @@ TEST(Platform, ACrashShowsItsDescriptionThenRestoresTheDisplayAndShowsTheTaskbar
 }
 
 class FailingForm final : public Form {
- public:
-  FailingForm() {}
-
  protected:
   FormSpec Spec() const override {
     return {"Failing", 1000, 1000};
