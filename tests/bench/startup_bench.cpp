@@ -22,8 +22,7 @@ namespace {
 template <class F>
 double MsUntil(Clock::time_point start, F done) {
   while (!done()) {
-    if (Clock::now() - start > std::chrono::minutes(10))
-      return -1;
+    if (Clock::now() - start > std::chrono::minutes(10)) return -1;
     Sleep(1);
   }
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -39,8 +38,7 @@ double StartUp(const std::string& program, const std::string& arguments, const s
 // `count` lines, numbered in a shuffled order.
 std::string Lines(const std::string& text, long long count) {
   std::string lines;
-  for (long long i = 0; i < count; ++i)
-    lines += text + std::to_string(i * 7919 % count) + "\r\n";
+  for (long long i = 0; i < count; ++i) lines += text + std::to_string(i * 7919 % count) + "\r\n";
   return lines;
 }
 
@@ -50,8 +48,7 @@ double ShowLog(HWND viewer, const std::string& name, bool empty) {
   auto items = t::ListBoxItems(viewer, ids::log_viewer::Logs);
   const auto start = Clock::now();
   SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(std::find(items.begin(), items.end(), name) - items.begin()), 0);
-  PostMessageW(viewer, WM_COMMAND, MAKEWPARAM(ids::log_viewer::Logs, LBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(list));
+  PostMessageW(viewer, WM_COMMAND, MAKEWPARAM(ids::log_viewer::Logs, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
   return MsUntil(start, [&] { return (SendMessageW(text, WM_GETTEXTLENGTH, 0, 0) == 0) == empty; });
 }
 
@@ -75,8 +72,7 @@ int main() {
           StartUp(menu, "", lirabo::texts::kNameEntryCaption);
     }
     for (auto& [name, took] : now)
-      if (round)
-        ms[name].push_back(took);
+      if (round) ms[name].push_back(took);
   }
   // The log viewer: a 20 MB log takes long under Wine, so fewer runs.
   t::WriteFileBytes(t::LogFolder() + "\\Log2MB.txt", Lines("Kamu 1: 0 Fehler, Aufgabe ", 60'000));

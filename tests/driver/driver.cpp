@@ -43,17 +43,11 @@ BOOL CALLBACK AddWindow(HWND window, LPARAM all) {
 
 }  // namespace
 
-std::string SettingsFolder() {
-  return AppDataFolder() + "\\DE Zuzururu\\Lirabo";
-}
+std::string SettingsFolder() { return AppDataFolder() + "\\DE Zuzururu\\Lirabo"; }
 
-std::string LogFolder() {
-  return SettingsFolder() + "\\Protokoll_2";
-}
+std::string LogFolder() { return SettingsFolder() + "\\Protokoll_2"; }
 
-void ResetUserData() {
-  RemoveTree(AppDataFolder() + "\\DE Zuzururu");
-}
+void ResetUserData() { RemoveTree(AppDataFolder() + "\\DE Zuzururu"); }
 
 // Creates missing folders on the way.
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
@@ -81,9 +75,7 @@ Installation::Installation(const std::string& name) {
   CreateDirectoryW(Widen(folder_).c_str(), nullptr);
 }
 
-Installation::~Installation() {
-  RemoveTree(folder_);
-}
+Installation::~Installation() { RemoveTree(folder_); }
 
 void Installation::AddProgram(const std::string& builtName, const std::string& asName) {
   CopyFileW(Widen(BinFolder() + "\\" + builtName).c_str(), Widen(Path(asName.empty() ? builtName : asName)).c_str(),
@@ -92,8 +84,7 @@ void Installation::AddProgram(const std::string& builtName, const std::string& a
 
 std::string OptionsText(const std::vector<int>& values) {
   std::string text;
-  for (int v : values)
-    text += (v >= 0 ? " " : "") + std::to_string(v) + " \r\n";
+  for (int v : values) text += (v >= 0 ? " " : "") + std::to_string(v) + " \r\n";
   return text;
 }
 
@@ -130,11 +121,9 @@ bool Process::WaitForExit(std::chrono::milliseconds timeout) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
     const DWORD result = MsgWaitForMultipleObjects(
         1, &process, FALSE, static_cast<DWORD>(std::max<long long>(left.count(), 0)), QS_ALLINPUT);
-    if (result != WAIT_OBJECT_0 + 1)
-      return result == WAIT_OBJECT_0;
+    if (result != WAIT_OBJECT_0 + 1) return result == WAIT_OBJECT_0;
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-      DispatchMessageW(&msg);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   }
   return false;
 }
@@ -146,16 +135,14 @@ DWORD Process::ExitCode() const {
 }
 
 void Process::Kill() {
-  if (handle_ && TerminateProcess(handle_.get(), 1))
-    WaitForSingleObject(handle_.get(), 5000);
+  if (handle_ && TerminateProcess(handle_.get(), 1)) WaitForSingleObject(handle_.get(), 5000);
   handle_.reset();
 }
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
   const auto end = std::chrono::steady_clock::now() + timeout;
   while (!condition()) {
-    if (std::chrono::steady_clock::now() > end)
-      return false;
+    if (std::chrono::steady_clock::now() > end) return false;
     std::this_thread::sleep_for(20ms);
   }
   return true;
@@ -181,8 +168,7 @@ HWND WaitForVisibleWindow(DWORD processId, const std::string& title, std::chrono
   HWND found = nullptr;
   WaitUntil(
       [&] {
-        for (HWND w : WindowsOf(processId, title))
-          found = IsWindowVisible(w) ? w : found;
+        for (HWND w : WindowsOf(processId, title)) found = IsWindowVisible(w) ? w : found;
         return found != nullptr;
       },
       timeout);
@@ -196,21 +182,13 @@ std::string WindowText(HWND window) {
   return Narrow(text);
 }
 
-HWND Child(HWND window, int id) {
-  return GetDlgItem(window, id);
-}
+HWND Child(HWND window, int id) { return GetDlgItem(window, id); }
 
-std::string ControlText(HWND window, int id) {
-  return WindowText(GetDlgItem(window, id));
-}
+std::string ControlText(HWND window, int id) { return WindowText(GetDlgItem(window, id)); }
 
-bool IsChecked(HWND window, int id) {
-  return SendMessageW(GetDlgItem(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+bool IsChecked(HWND window, int id) { return SendMessageW(GetDlgItem(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-void Click(HWND window, int id) {
-  PostMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0);
-}
+void Click(HWND window, int id) { PostMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0); }
 
 std::vector<std::string> ListBoxItems(HWND window, int id) {
   HWND list = GetDlgItem(window, id);
@@ -239,14 +217,12 @@ void PressKeys(HWND window, std::initializer_list<UINT> keys, UINT modifier) {
                 (arrow ? KEYEVENTF_EXTENDEDKEY : 0u) | up, 0, 0};
     inputs.push_back(input);
   };
-  if (modifier)
-    add(modifier, 0);
+  if (modifier) add(modifier, 0);
   for (UINT key : keys) {
     add(key, 0);
     add(key, KEYEVENTF_KEYUP);
   }
-  if (modifier)
-    add(modifier, KEYEVENTF_KEYUP);
+  if (modifier) add(modifier, KEYEVENTF_KEYUP);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
@@ -296,8 +272,7 @@ bool SaveScreenBmp(const std::string& path) {
 
 void SaveScreenshot(const std::string& name) {
   wchar_t folder[MAX_PATH] = {};
-  if (!GetEnvironmentVariableW(L"LIRABO_SCREENSHOTS", folder, MAX_PATH))
-    return;
+  if (!GetEnvironmentVariableW(L"LIRABO_SCREENSHOTS", folder, MAX_PATH)) return;
   std::this_thread::sleep_for(400ms);  // a window is listed before it is drawn
   SaveScreenBmp(Narrow(folder) + "\\" + name + ".bmp");
 }

@@ -36,23 +36,13 @@ class Installation {
   ~Installation();
   Installation(const Installation&) = delete;
 
-  const std::string& Folder() const {
-    return folder_;
-  }
-  std::string Path(const std::string& relative) const {
-    return folder_ + "\\" + relative;
-  }
+  const std::string& Folder() const { return folder_; }
+  std::string Path(const std::string& relative) const { return folder_ + "\\" + relative; }
   // Copies a program built beside the tests into the installation.
   void AddProgram(const std::string& builtName, const std::string& asName = {});
-  void Write(const std::string& relative, const std::string& bytes) {
-    WriteFileBytes(Path(relative), bytes);
-  }
-  std::string Read(const std::string& relative) const {
-    return ReadFileBytes(Path(relative));
-  }
-  bool Has(const std::string& relative) const {
-    return FileExists(Path(relative));
-  }
+  void Write(const std::string& relative, const std::string& bytes) { WriteFileBytes(Path(relative), bytes); }
+  std::string Read(const std::string& relative) const { return ReadFileBytes(Path(relative)); }
+  bool Has(const std::string& relative) const { return FileExists(Path(relative)); }
 
  private:
   std::string folder_;
@@ -68,17 +58,11 @@ class Process {
   // folder or in `currentFolder`.
   static Process Start(const std::string& program, const std::string& arguments = {},
                        const std::string& currentFolder = {});
-  Process(Process&& other) noexcept {
-    *this = std::move(other);
-  }
+  Process(Process&& other) noexcept { *this = std::move(other); }
   Process& operator=(Process&& other) noexcept;
-  ~Process() {
-    Kill();
-  }
+  ~Process() { Kill(); }
 
-  DWORD Id() const {
-    return id_;
-  }
+  DWORD Id() const { return id_; }
   bool WaitForExit(std::chrono::milliseconds timeout = kTimeout);
   DWORD ExitCode() const;
   void Kill();

@@ -9,9 +9,7 @@ namespace {
 
 constexpr const wchar_t* kDesktopKey = L"Control Panel\\Desktop";
 
-bool Switched() {
-  return GetSystemMetrics(SM_CXSCREEN) == 640 && GetSystemMetrics(SM_CYSCREEN) == 480;
-}
+bool Switched() { return GetSystemMetrics(SM_CXSCREEN) == 640 && GetSystemMetrics(SM_CYSCREEN) == 480; }
 
 bool Inside(HWND window) {
   const RECT rc = WindowRect(window);

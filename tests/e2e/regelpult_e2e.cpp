@@ -28,8 +28,7 @@ TEST_F(WalkWithScreenshots, RegelpultAndTheWordEditorByKeysAndClicks) {
                                         {f2::TaskbarVisible, true},         {f2::FullScreen, false},
                                         {f2::CapitalsOnly, false},          {f2::LogAfterTenTasks, true},
                                         {f2::ContinueAfterMistakes, false}, {f2::LogUnderPupilName, true}};
-  for (const auto& [id, checked] : shown)
-    EXPECT_EQ(IsChecked(options, id), checked) << id;
+  for (const auto& [id, checked] : shown) EXPECT_EQ(IsChecked(options, id), checked) << id;
   // The chosen colour depth is the group's tab stop; the arrow keys choose within it.
   ASSERT_TRUE(Focused(options, f2::LowColourOption));
   EXPECT_EQ(TabWalk(options, 15),
@@ -88,8 +87,7 @@ TEST_F(WalkWithScreenshots, RegelpultAndTheWordEditorByKeysAndClicks) {
         return rc.bottom - rc.top == TwipsToPixels(twips, DpiOf(editor)) &&
                IsWindowVisible(Child(editor, f3::HelpFrame)) == (twips == 6800);
       })) << twips;
-      if (twips == 6800)
-        SaveScreenshot("word-editor-help");
+      if (twips == 6800) SaveScreenshot("word-editor-help");
     }
     PressKeys(editor, {VK_ESCAPE});
     ASSERT_TRUE(Closed(editor));

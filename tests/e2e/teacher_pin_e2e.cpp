@@ -18,8 +18,7 @@ constexpr const char* kPinFile =
 TEST_F(WalkWithScreenshots, TheMenuAsksForTheTeacherPinAtF6AndLocksOut) {
   // F6 in a menu that shows its first focus; the PIN query, if it comes.
   const auto pressF6 = [&](Process& p, HWND window) {
-    if (!window || !Focused(window, f1::Kamu1Button))
-      return HWND{};
+    if (!window || !Focused(window, f1::Kamu1Button)) return HWND{};
     PressKeys(window, {VK_F6});
     HWND query = WaitForVisibleWindow(p.Id(), "Lehrermenü", 2s);
     return query && Focused(query, pq::PinBox) ? query : HWND{};

@@ -18,8 +18,7 @@ inline const std::vector<int> kNamesOn = {2, -1, 0, 0, -1, 0, 0, -1, -1, 1};
 
 // Digits, capital letters, Tab and Enter: their virtual-key codes are their characters.
 inline void Type(HWND window, const std::string& keys) {
-  for (char c : keys)
-    PressKeys(window, {static_cast<UINT>(c)});
+  for (char c : keys) PressKeys(window, {static_cast<UINT>(c)});
 }
 
 // The walks also take the pictures of every form for ./run screenshots.
@@ -28,10 +27,8 @@ class WalkWithScreenshots : public ::testing::Test {
   void SetUp() override {
     ResetUserData();
     SetEnvironmentVariableW(L"LIRABO_PLACEHOLDER_QUIET", L"1");
-    for (const char* program : {"tafelwahl.exe", "regelpult.exe"})
-      install.AddProgram(program);
-    for (const char* program : {"hh.exe", "Kamu1.exe"})
-      install.AddProgram("placeholder.exe", program);
+    for (const char* program : {"tafelwahl.exe", "regelpult.exe"}) install.AddProgram(program);
+    for (const char* program : {"hh.exe", "Kamu1.exe"}) install.AddProgram("placeholder.exe", program);
     install.Write("Protokoll_2\\Namen.ini", "Ben\r\nAnna\r\n");
     install.Write("options.ini", OptionsText(kNamesOn));
   }
@@ -61,12 +58,10 @@ class WalkWithScreenshots : public ::testing::Test {
   static std::string Answer(const Process& p, int button = IDOK) {
     HWND box = nullptr;
     WaitUntil([&] {
-      for (HWND w : WindowsOf(p.Id(), {}, L"#32770"))
-        box = IsWindowVisible(w) && GetDlgItem(w, 0xFFFF) ? w : box;
+      for (HWND w : WindowsOf(p.Id(), {}, L"#32770")) box = IsWindowVisible(w) && GetDlgItem(w, 0xFFFF) ? w : box;
       return box != nullptr;
     });
-    if (!box)
-      return "(no message box)";
+    if (!box) return "(no message box)";
     const std::string shown = WindowText(box) + ": " + WindowText(GetDlgItem(box, 0xFFFF));
     PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
     Closed(box);

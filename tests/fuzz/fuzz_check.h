@@ -15,13 +15,9 @@
 namespace lirabo::fuzz {
 void Check(std::string_view input);
 // Text that a window could hold: what comes back from Windows-1252 unchanged.
-inline bool IsWindowText(std::string_view s) {
-  return Cp1252ToUtf8(Utf8ToCp1252(s)) == s;
-}
+inline bool IsWindowText(std::string_view s) { return Cp1252ToUtf8(Utf8ToCp1252(s)) == s; }
 struct Records : fake::World {
-  Records() {
-    files.AddDirectory(paths.LogFolder());
-  }
+  Records() { files.AddDirectory(paths.LogFolder()); }
 };
 }  // namespace lirabo::fuzz
 

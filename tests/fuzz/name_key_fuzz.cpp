@@ -17,8 +17,7 @@ void lirabo::fuzz::Check(std::string_view input) {
     const NameKeyResult result = FilterNameKey(box, key);
     // A key either goes into the box while there is room, or is consumed; Backspace takes one away.
     std::string typed = box;
-    if (CodePointCount(box) < kNameBoxCapacity)
-      AppendUtf8(typed, key);
+    if (CodePointCount(box) < kNameBoxCapacity) AppendUtf8(typed, key);
     FUZZ_CHECK(result.text == (!result.consumed ? typed : key == 8 ? DropLastCodePoint(box) : box));
     FUZZ_CHECK(!list.error && CodePointCount(result.text) <= kNameBoxCapacity && IsWindowText(result.text));
     box = result.text;

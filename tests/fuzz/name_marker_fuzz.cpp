@@ -11,8 +11,7 @@ void lirabo::fuzz::Check(std::string_view input) {
   // Whatever passes the rule names one file inside the log folder, and nothing else.
   const std::string name = marked.value_or(line);
   FUZZ_CHECK(!IsSafePupilFileName(name) || (name.find_first_of("\\/:*?\"<>|") == std::string::npos && name != ".."));
-  for (const char* device : {"nul", "CON", "Com1", "lpt9"})
-    FUZZ_CHECK(!IsSafePupilFileName(device + ("." + name)));
+  for (const char* device : {"nul", "CON", "Com1", "lpt9"}) FUZZ_CHECK(!IsSafePupilFileName(device + ("." + name)));
   FUZZ_CHECK(!IsWindowText(name) || IsSafePupilFileName(UpperCase(name)) == IsSafePupilFileName(name));
   Records w;
   const bool usable = IsUsablePupilName(w.paths, name);

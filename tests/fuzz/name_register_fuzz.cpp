@@ -12,13 +12,10 @@ void lirabo::fuzz::Check(std::string_view input) {
   // Reading loses and invents nothing but line ends; every line is found again.
   std::vector<std::string> lines = *ReadNameRegister(w.files, w.paths);
   std::string joined, original = delivered;
-  for (const std::string& line : lines)
-    joined += Utf8ToCp1252(line);
-  for (std::string* s : {&joined, &original})
-    std::erase_if(*s, [](char c) { return c == '\r' || c == '\n'; });
+  for (const std::string& line : lines) joined += Utf8ToCp1252(line);
+  for (std::string* s : {&joined, &original}) std::erase_if(*s, [](char c) { return c == '\r' || c == '\n'; });
   FUZZ_CHECK(joined == original);
-  for (std::size_t i = 0; i < lines.size() && i < 4; ++i)
-    FUZZ_CHECK(*NameRegisterContains(w.files, w.paths, lines[i]));
+  for (std::size_t i = 0; i < lines.size() && i < 4; ++i) FUZZ_CHECK(*NameRegisterContains(w.files, w.paths, lines[i]));
   // Appending keeps the old bytes and puts the name on a line of its own.
   FUZZ_CHECK(!AppendToNameRegister(w.files, w.paths, name));
   const std::string appended = w.files.Get(w.paths.Register());
@@ -28,7 +25,6 @@ void lirabo::fuzz::Check(std::string_view input) {
   // Rewriting: the lines come back as written, CR LF after each.
   std::erase_if(lines, [](const std::string& line) { return line.find_first_of("\r\n") != std::string::npos; });
   std::string bytes;
-  for (const std::string& line : lines)
-    bytes += Utf8ToCp1252(line) + "\r\n";
+  for (const std::string& line : lines) bytes += Utf8ToCp1252(line) + "\r\n";
   FUZZ_CHECK(!WriteNameRegister(w.files, w.paths, lines) && w.files.Get(w.paths.Register()) == bytes);
 }

@@ -5,8 +5,7 @@
 void lirabo::fuzz::Check(std::string_view bytes) {
   const std::vector<std::int16_t> values = ParseOptionsValues(bytes);
   OptionsRecord record;
-  for (std::size_t i = 0; i < kOptionsCount && i < bytes.size(); ++i)
-    record.At(i) = static_cast<std::int8_t>(bytes[i]);
+  for (std::size_t i = 0; i < kOptionsCount && i < bytes.size(); ++i) record.At(i) = static_cast<std::int8_t>(bytes[i]);
   const OptionsRecord before = record;
   ApplyStartupValues(record, values);
   std::string expected;

@@ -9,7 +9,6 @@ void lirabo::fuzz::Check(std::string_view bytes) {
   FUZZ_CHECK(line.size() == bytes.size());
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const char c = bytes[i];
-    if (static_cast<unsigned char>(c) < 0x80)
-      FUZZ_CHECK(line[i] == (c >= 'a' && c <= 'z' ? c - 0x20 : c));
+    if (static_cast<unsigned char>(c) < 0x80) FUZZ_CHECK(line[i] == (c >= 'a' && c <= 'z' ? c - 0x20 : c));
   }
 }

@@ -6,8 +6,7 @@
 #include "wordlist/word_editor.h"
 
 void lirabo::fuzz::Check(std::string_view input) {
-  if (input.size() < 4)
-    return;
+  if (input.size() < 4) return;
   auto byte = [&](std::size_t i) { return std::size_t{static_cast<unsigned char>(input[i])}; };
   const std::size_t size24 = byte(1) | byte(2) << 8 | byte(3) << 16;
   const std::size_t range = ((size24 & 0x800000) ? kMaxWords + 1 : 8) * kWordSize + 2 * kRecordSize;
@@ -34,8 +33,7 @@ void lirabo::fuzz::Check(std::string_view input) {
   for (std::size_t k = 0; k < boxes.size(); k += 4) {
     const WordBoxes word = {boxes[k], boxes[k + 1], boxes[k + 2], boxes[k + 3]};
     WordEntry entry;
-    for (std::size_t b = 0; b < 4; ++b)
-      entry[b] = ClassifySound(word[b], static_cast<int>(b) + 1);
+    for (std::size_t b = 0; b < 4; ++b) entry[b] = ClassifySound(word[b], static_cast<int>(b) + 1);
     // A valid word with room goes whole to the list's end, every other byte as it was; else nothing.
     const std::string before = w.files.Get(path);
     const auto at = static_cast<std::size_t>(list.NextRecord() - 1) * kRecordSize;

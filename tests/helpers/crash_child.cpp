@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <string>
 
-#include "teacher_pin/win32/bcrypt_crypto.h"
 #include "common/win32/system_services.h"
 #include "common/win32/win32_files.h"
 #include "menu/win32/menu_failure.h"
+#include "teacher_pin/win32/bcrypt_crypto.h"
 
 namespace {
 
@@ -26,9 +26,7 @@ void Record(const std::string& line) {
 
 class RecordingDesktop final : public DesktopPort, public MessagePort {
  public:
-  PixelSize ScreenSize() override {
-    return {640, 480};
-  }
+  PixelSize ScreenSize() override { return {640, 480}; }
   int TestDisplayMode(PixelSize size) override {
     Record("test " + std::to_string(size.width) + "x" + std::to_string(size.height));
     return kDispChangeSuccessful;
@@ -37,12 +35,8 @@ class RecordingDesktop final : public DesktopPort, public MessagePort {
     Record((temporary ? "switch " : "restore ") + std::to_string(size.width) + "x" + std::to_string(size.height));
     return kDispChangeSuccessful;
   }
-  void SetTaskbarVisible(bool visible) override {
-    Record(visible ? "taskbar shown" : "taskbar hidden");
-  }
-  PixelRect WorkArea() override {
-    return {0, 0, 640, 480};
-  }
+  void SetTaskbarVisible(bool visible) override { Record(visible ? "taskbar shown" : "taskbar hidden"); }
+  PixelRect WorkArea() override { return {0, 0, 640, 480}; }
   MsgAnswer Show(const std::string& text, MsgButtons, MsgIcon, const std::string&) override {
     Record(text);
     return MsgAnswer::Ok;
@@ -52,8 +46,7 @@ class RecordingDesktop final : public DesktopPort, public MessagePort {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 2)
-    return 3;
+  if (argc < 2) return 3;
   g_record = argv[1];
   Win32FilePort files;
   Win32SystemPort system(L"Local\\JW.Lirabo.CrashChild");

@@ -17,11 +17,9 @@ using namespace lirabo;
 void AppendLine(const std::string& path, const std::string& line) {
   Win32FilePort files;
   auto file = files.Open(path, FileAccess::Write, FileShare::ReadWrite, FileCreation::OpenOrCreate);
-  if (!file)
-    return;
+  if (!file) return;
   auto size = (*file)->Size();
-  if (size)
-    (*file)->WriteAt(*size, Utf8ToCp1252(line) + "\r\n");
+  if (size) (*file)->WriteAt(*size, Utf8ToCp1252(line) + "\r\n");
 }
 
 // The value of a marker such as /p=" up to the next double quote.
@@ -41,8 +39,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   AppendLine(ApplicationPath() + "\\Aufrufe.txt", commandLine);
   const std::string folder = QuotedAfter(commandLine, "/p=\"");
   const std::string pupil = QuotedAfter(commandLine, "/n=\"");
-  if (UpperCase(program) == "HH.EXE")
-    return 0;
+  if (UpperCase(program) == "HH.EXE") return 0;
   if (!folder.empty() && !pupil.empty()) {
     SYSTEMTIME now;
     GetLocalTime(&now);
@@ -51,8 +48,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     AppendLine(folder + "\\Protokoll_2\\" + pupil + ".txt", stamp + program + ": 10 Aufgaben, 9 richtig");
   }
   // Tests start many of these; they only need the record.
-  if (GetEnvironmentVariableW(L"LIRABO_PLACEHOLDER_QUIET", nullptr, 0))
-    return 0;
+  if (GetEnvironmentVariableW(L"LIRABO_PLACEHOLDER_QUIET", nullptr, 0)) return 0;
   const std::string text =
       "Hier würde jetzt die Übung beginnen.\n\nProgramm: " + program + "\nBefehlszeile: " + commandLine;
   MessageBoxW(nullptr, Widen(text).c_str(), Widen(program).c_str(), MB_OK | MB_ICONINFORMATION);

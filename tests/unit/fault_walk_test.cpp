@@ -37,8 +37,7 @@ struct Workflow {
 
 std::map<std::string, std::optional<std::string>> Take(World& w, const std::vector<std::string>& paths) {
   std::map<std::string, std::optional<std::string>> shot;
-  for (const auto& f : paths)
-    shot[f] = w.files.FileExists(f) ? std::optional(w.files.Get(f)) : std::nullopt;
+  for (const auto& f : paths) shot[f] = w.files.FileExists(f) ? std::optional(w.files.Get(f)) : std::nullopt;
   return shot;
 }
 
@@ -128,8 +127,7 @@ const Workflow kWorkflows[] = {
      [](World& w) { w.files.Put(kWordList, kWord); },
      [](World& w) {
        WordEditor editor(w.files, w.system, w.messages);
-       if (editor.Load(WordEditMode::ContinueList) != EditorState::Ready)
-         return true;
+       if (editor.Load(WordEditMode::ContinueList) != EditorState::Ready) return true;
        (void)editor.Store({"M", "a", ".", "."});
        // The next word goes right after what the file holds, whatever happened.
        w.files.FailCall(0, 0);
@@ -150,8 +148,7 @@ const Workflow kWorkflows[] = {
 };
 
 TEST(FaultWalk, EveryWritingWorkflowLeavesOldOrCompleteNewFilesAtEveryFailure) {
-  for (const Workflow& flow : kWorkflows)
-    Walk(flow);
+  for (const Workflow& flow : kWorkflows) Walk(flow);
 }
 
 }  // namespace

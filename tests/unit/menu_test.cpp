@@ -13,12 +13,8 @@ const std::string kMaster = fake::kApp + "\\options.ini", kUser = fake::kSetting
 const std::string kMarker = fake::kSettings + "\\options.bak";
 
 struct Menu : fake::World {
-  explicit Menu(const OptionsRecord& master) {
-    files.Put(kMaster, FormatOptionsFile(master));
-  }
-  StartupResult Start(const std::string& commandLine = "") {
-    return RunMenuStartup(state, menu, commandLine);
-  }
+  explicit Menu(const OptionsRecord& master) { files.Put(kMaster, FormatOptionsFile(master)); }
+  StartupResult Start(const std::string& commandLine = "") { return RunMenuStartup(state, menu, commandLine); }
 };
 
 TEST(MenuStartup, TheUserCopyFollowsAChangedMasterButKeepsItsOwnChangesOtherwise) {
@@ -111,8 +107,7 @@ TEST(MenuStartup, ASecondInstanceOrARunningVarkonUnloadsBeforeTouchingAnything) 
   EXPECT_EQ(v.messages.Take(), Texts{"Während der Varkon läuft, kann der Schnellstarter nicht verwendet werden! "
                                      "Außerdem sollten währenddessen keine weiteren JW Lernprogramme von Hand "
                                      "gestartet werden, da dies die Funktion des Varkons stört!"});
-  for (Menu* unloaded : {&m, &v})
-    EXPECT_TRUE(unloaded->files.calls == 0 && unloaded->desktop.calls.empty());
+  for (Menu* unloaded : {&m, &v}) EXPECT_TRUE(unloaded->files.calls == 0 && unloaded->desktop.calls.empty());
   Menu u({0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
   u.Start("x /n=\"UnBekannt\" y");
   EXPECT_EQ(u.desktop.greeting, "Hallo!\r\nWähle ein Programm aus:");

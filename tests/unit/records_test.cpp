@@ -15,12 +15,8 @@ using fake::Texts;
 struct Records : ::testing::Test, fake::World {
   const std::string reg = paths.Register();
   std::string pupil = "vorher";
-  void SetUp() override {
-    files.AddDirectory(paths.LogFolder());
-  }
-  bool Confirm(const std::string& box) {
-    return ConfirmPupilName(files, messages, paths, box, pupil);
-  }
+  void SetUp() override { files.AddDirectory(paths.LogFolder()); }
+  bool Confirm(const std::string& box) { return ConfirmPupilName(files, messages, paths, box, pupil); }
 };
 
 TEST_F(Records, RegisterLinesEndInCrLfAndACrBeforeALineEndIsNeverPartOfAName) {
@@ -35,10 +31,8 @@ TEST_F(Records, RegisterLinesEndInCrLfAndACrBeforeALineEndIsNeverPartOfAName) {
     EXPECT_EQ(*ReadNameRegister(files, paths), names) << bytes;
   }
   files.Put(reg, "M\xDCLLER\r\n Tom\r\nZoe\r");
-  for (const char* name : {"müller", "ZOE"})
-    EXPECT_TRUE(*NameRegisterContains(files, paths, name)) << name;
-  for (const char* name : {"Tom", "Mull", ""})
-    EXPECT_FALSE(*NameRegisterContains(files, paths, name)) << name;
+  for (const char* name : {"müller", "ZOE"}) EXPECT_TRUE(*NameRegisterContains(files, paths, name)) << name;
+  for (const char* name : {"Tom", "Mull", ""}) EXPECT_FALSE(*NameRegisterContains(files, paths, name)) << name;
   ASSERT_FALSE(AppendToNameRegister(files, paths, "Jörg"));
   EXPECT_EQ(files.Get(reg), "M\xDCLLER\r\n Tom\r\nZoe\r\r\nJ\xF6rg\r\n");
 }
@@ -49,8 +43,7 @@ TEST_F(Records, ConfirmingStartsTheRegisterFromTheDeliveryAndRecordsEachNameOnce
   files.Deny(paths.DeliveredRegister());
   EXPECT_EQ(LoadNameEntryList(files, paths).items, (Texts{"ANNA", "", "\u20AC\u00DF\u00FF", "letzte"}));
   // Writable although the delivery copy is not; the unterminated last line stays whole.
-  for (const char* box : {"Ben", "", "anna", "ben"})
-    ASSERT_TRUE(Confirm(box)) << box;
+  for (const char* box : {"Ben", "", "anna", "ben"}) ASSERT_TRUE(Confirm(box)) << box;
   EXPECT_EQ(pupil, "ben");
   EXPECT_EQ(files.Get(reg), delivered + "\r\nBen\r\n");
   EXPECT_EQ(*files.ListFiles(paths.LogFolder(), ".txt"), (Texts{"anna.txt", "Ben.txt", "unbekannt.txt"}));
@@ -99,8 +92,7 @@ TEST_F(Records, TheNameListDeletesOnlyTheExactPupilAndWritesWhatItShowsOnLeaving
 
 TEST_F(Records, TheLogViewerReadsALogAnExerciseIsAppendingToAndDeletesOnlyAfterYes) {
   const std::string folder = paths.LogFolder() + "\\";
-  for (const char* name : {"carl.TXT", "Anna.txt", "Namen.ini"})
-    files.Put(folder + name, "A");
+  for (const char* name : {"carl.TXT", "Anna.txt", "Namen.ini"}) files.Put(folder + name, "A");
   LogViewer viewer{files, messages, paths.LogFolder()};
   viewer.Load();
   EXPECT_EQ(viewer.Logs(), (Texts{"Anna.txt", "carl.TXT"}));

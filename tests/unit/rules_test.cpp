@@ -37,8 +37,7 @@ TEST(OptionsFormat, ReadsEachLineAsA16BitNumberOrZero) {
       {" 2 \r-1 \r\r\n 5", {2, -1, 5}},
       {"+-5\r\n-+5\r\n++5\r\n-5\r\n", {0, 0, 0, -5}},
   };
-  for (const auto& [text, values] : cases)
-    EXPECT_EQ(ParseOptionsValues(text), values) << text;
+  for (const auto& [text, values] : cases) EXPECT_EQ(ParseOptionsValues(text), values) << text;
 }
 
 TEST(PinFiles, OneLineReadsBackAndAnythingElseIsDamaged) {
@@ -57,18 +56,13 @@ TEST(PinFiles, OneLineReadsBackAndAnythingElseIsDamaged) {
                                  "pbkdf2-sha256:2000001" + good.substr(20),
                                  good.substr(0, 52) + "g" + good.substr(53),
                                  good.substr(0, good.size() - 1)};
-  for (const std::string& bytes : damaged)
-    EXPECT_FALSE(ParsePinFile(bytes)) << bytes;
-  for (const char* pin : {"0000", "123456789012"})
-    EXPECT_TRUE(IsWellFormedPin(pin)) << pin;
-  for (const char* pin : {"123", "1234567890123", "12a4", " 1234", "١٢٣٤"})
-    EXPECT_FALSE(IsWellFormedPin(pin)) << pin;
-  for (const char* other : {"xbc", "abd", "ab", "abcd"})
-    EXPECT_FALSE(ConstantTimeEqual("abc", other)) << other;
+  for (const std::string& bytes : damaged) EXPECT_FALSE(ParsePinFile(bytes)) << bytes;
+  for (const char* pin : {"0000", "123456789012"}) EXPECT_TRUE(IsWellFormedPin(pin)) << pin;
+  for (const char* pin : {"123", "1234567890123", "12a4", " 1234", "١٢٣٤"}) EXPECT_FALSE(IsWellFormedPin(pin)) << pin;
+  for (const char* other : {"xbc", "abd", "ab", "abcd"}) EXPECT_FALSE(ConstantTimeEqual("abc", other)) << other;
   const std::pair<std::uint32_t, int> lockOuts[] = {{2, 0}, {3, 1},   {4, 0},   {6, 2},
                                                     {9, 4}, {18, 32}, {21, 60}, {99, 60}};
-  for (auto [wrong, minutes] : lockOuts)
-    EXPECT_EQ(LockOutAfter(wrong).count(), minutes) << wrong;
+  for (auto [wrong, minutes] : lockOuts) EXPECT_EQ(LockOutAfter(wrong).count(), minutes) << wrong;
   const PinLockState state{6, 1800000000000, 1800000120000};
   EXPECT_EQ(ParsePinLock(FormatPinLock(state)), state);
   for (const char* bad : {"6:1:2", "-6:1:2\r\n", "6::2\r\n", "6:1:2:3\r\n", "6:2:1\r\n", "3:0:3600001\r\n"})
@@ -91,8 +85,7 @@ TEST(PupilName, KeysNameCheckAndFileNameRule) {
   for (const std::string bad :
        {"..\\Anna", "NUL", "com1", "a:b", "", "Tab\tName", "COM0", "lpt0.txt", "COM¹", "LPT³ ", "Com² .log", "a/b"})
     EXPECT_FALSE(IsSafePupilFileName(bad)) << bad;
-  for (const char* good : {"COM10", "LPT", "Comenius", "CONrad"})
-    EXPECT_TRUE(IsSafePupilFileName(good)) << good;
+  for (const char* good : {"COM10", "LPT", "Comenius", "CONrad"}) EXPECT_TRUE(IsSafePupilFileName(good)) << good;
   const RecordPaths paths{"C:\\U\\Lirabo", "C:\\Lirabo"};
   const std::size_t room = 259 - CodePointCount(paths.PupilLog(""));  // the path may reach 259 characters
   EXPECT_TRUE(IsUsablePupilName(paths, std::string(room, 'a')));
@@ -108,8 +101,7 @@ TEST(ClassifySound, RecognisesOnlyTheLowerAndCapitalisedFormsOfTheElevenSounds) 
       {"sch", 1, {"sch", 10}}, {"Sch", 3, {"Sch", 10}}, {"SCH", 1, {"S", 9}}, {"ab", 1, {"a", 1}},
       {".", 2, {".", 0}},      {":", 4, {":", 0}},      {".", 1, {".", 22}},  {":", 1, {":", 22}},
       {"b", 1, {"b", 22}},     {"", 2, {"", 22}},       {" a", 1, {" ", 22}}};
-  for (const auto& [text, box, expected] : cases)
-    EXPECT_EQ(ClassifySound(text, box), expected) << text << box;
+  for (const auto& [text, box, expected] : cases) EXPECT_EQ(ClassifySound(text, box), expected) << text << box;
 }
 
 }  // namespace

@@ -26,14 +26,12 @@ struct PinGate : ::testing::Test, fake::World {
     files.Put(pinFile, FormatPinFile(*MakePinRecord(crypto, pin, iterations)));
   }
   void Try(const char* pin) {
-    if (gate->OnF6(false) == TeacherMenuKey::AskPin)
-      gate->Check(pin);
+    if (gate->OnF6(false) == TeacherMenuKey::AskPin) gate->Check(pin);
   }
   // "wrong PINs/minutes" of the lock file, "" without one.
   std::string LockFile() {
     auto lock = ParsePinLock(files.Get(lockFile));
-    if (!files.FileExists(lockFile) || !lock)
-      return files.FileExists(lockFile) ? "damaged" : "";
+    if (!files.FileExists(lockFile) || !lock) return files.FileExists(lockFile) ? "damaged" : "";
     return std::to_string(lock->wrongPins) + "/" + std::to_string((lock->lockEnd - lock->lockStart) / 60000);
   }
 };
@@ -87,8 +85,7 @@ TEST_F(PinGate, TheLockOutSurvivesRestartsAndClockChangesButNotADeletedOrDamaged
     files.RemoveFile(lockFile);
     clock = fake::FakeClock();
     gate.emplace(files, system, crypto, clock, settings);
-    for (const char* s = row.steps; *s; ++s)
-      steps.at (*s)(*this);
+    for (const char* s = row.steps; *s; ++s) steps.at (*s)(*this);
     EXPECT_EQ(gate->OnF6(false), row.f6) << row.steps;
     EXPECT_EQ(LockFile(), row.file) << row.steps;
   }

@@ -37,8 +37,7 @@ struct WordList : ::testing::Test, fake::World {
 TEST_F(WordList, WordsAreWrittenByteForByteAtTheFirstSlotWhoseFirstRecordIsNotWhole) {
   const std::pair<std::size_t, int> ends[] = {
       {0, 1}, {9, 1}, {10, 9}, {89, 9}, {90, 17}, {160, 17}, {4095 * 80 + 10, 32769}, {4094 * 80, 32753}};
-  for (auto [size, expected] : ends)
-    EXPECT_EQ(OpenWith(size), expected) << size << " bytes";
+  for (auto [size, expected] : ends) EXPECT_EQ(OpenWith(size), expected) << size << " bytes";
   EXPECT_EQ(StoreWord({"M", "a", ".", "."}, list, messages), StoreOutcome::Stored);
   EXPECT_EQ(StoreWord({"M", "a", ".", "."}, list, messages), StoreOutcome::NotStored);
   EXPECT_EQ(messages.Take(), Texts{"Die Wortliste ist voll: Sie kann höchstens 4095 Wörter aufnehmen."});

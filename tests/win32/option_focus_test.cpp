@@ -37,12 +37,8 @@ class ChoiceForm final : public Form {
     spec.defaultButton = kOk;
     return spec;
   }
-  std::span<const ControlSpec> Controls() const override {
-    return kControls;
-  }
-  void OnCommand(int id, int code) override {
-    choices += code == BN_CLICKED && id != kOk;
-  }
+  std::span<const ControlSpec> Controls() const override { return kControls; }
+  void OnCommand(int id, int code) override { choices += code == BN_CLICKED && id != kOk; }
 };
 
 void Pump() {

@@ -32,8 +32,7 @@ TEST(SortedListBox, SortKeysGiveTheOrderTheListBoxKeeps) {
   HWND box = CreateWindowExW(0, L"LISTBOX", L"", LBS_SORT | LBS_HASSTRINGS, 0, 0, 100, 100, nullptr, nullptr, nullptr,
                              nullptr);
   ASSERT_TRUE(box);
-  for (const auto& name : names)
-    SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
+  for (const auto& name : names) SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
   EXPECT_EQ(InListBoxOrder(names), ListBoxEntries(box));
   DestroyWindow(box);
 }

@@ -99,15 +99,9 @@ TEST(Platform, ACrashShowsItsDescriptionThenRestoresTheDisplayAndShowsTheTaskbar
 
 class FailingForm final : public Form {
  protected:
-  FormSpec Spec() const override {
-    return {"Failing", 1000, 1000};
-  }
-  std::span<const ControlSpec> Controls() const override {
-    return {};
-  }
-  void OnLoad() override {
-    throw std::runtime_error("Datei kaputt");
-  }
+  FormSpec Spec() const override { return {"Failing", 1000, 1000}; }
+  std::span<const ControlSpec> Controls() const override { return {}; }
+  void OnLoad() override { throw std::runtime_error("Datei kaputt"); }
 };
 
 TEST(Platform, AFailureWhileAFormLoadsReachesTheCodeThatLoadsIt) {
