@@ -2,12 +2,9 @@
 
 #include <shlobj.h>
 
-#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <thread>
-
-#include "common/win32/wide.h"
 
 namespace lirabo::test {
 
@@ -23,7 +20,6 @@ namespace {
 void RemoveTree(const std::string& path) {
   const std::filesystem::path root(Widen(path));
   std::error_code error;
-  SetFileAttributesW(root.c_str(), FILE_ATTRIBUTE_NORMAL);
   for (const auto& entry : std::filesystem::recursive_directory_iterator(root, error))
     SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
   std::filesystem::remove_all(root, error);
@@ -36,43 +32,26 @@ std::string AppDataFolder() {
   return Narrow(buffer);
 }
 
-BOOL CALLBACK AddWindow(HWND window, LPARAM all) {
-  reinterpret_cast<std::vector<HWND>*>(all)->push_back(window);
-  return TRUE;
-}
-
 }  // namespace
 
 std::string SettingsFolder() { return AppDataFolder() + "\\DE Zuzururu\\Lirabo"; }
 
-std::string LogFolder() { return SettingsFolder() + "\\Protokoll_2"; }
-
 void ResetUserData() { RemoveTree(AppDataFolder() + "\\DE Zuzururu"); }
 
-// Creates missing folders on the way.
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-  const std::filesystem::path file(Widen(path));
-  std::error_code error;
-  std::filesystem::create_directories(file.parent_path(), error);
-  std::ofstream(file, std::ios::binary) << bytes;
+  std::filesystem::create_directories(std::filesystem::path(Widen(path)).parent_path());
+  std::ofstream(std::filesystem::path(Widen(path)), std::ios::binary) << bytes;
 }
 
 std::string ReadFileBytes(const std::string& path) {
-  std::ostringstream bytes;
-  bytes << std::ifstream(std::filesystem::path(Widen(path)), std::ios::binary).rdbuf();
-  return bytes.str();
-}
-
-bool FileExists(const std::string& path) {
-  return std::filesystem::is_regular_file(std::filesystem::path(Widen(path)));
+  std::ifstream file(std::filesystem::path(Widen(path)), std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
 }
 
 Installation::Installation(const std::string& name) {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  folder_ = Narrow(temp) + "lirabo-" + name;
+  folder_ = Narrow((std::filesystem::temp_directory_path() / Widen("lirabo-" + name)).wstring());
   RemoveTree(folder_);
-  CreateDirectoryW(Widen(folder_).c_str(), nullptr);
+  std::filesystem::create_directory(Widen(folder_));
 }
 
 Installation::~Installation() { RemoveTree(folder_); }
@@ -80,12 +59,6 @@ Installation::~Installation() { RemoveTree(folder_); }
 void Installation::AddProgram(const std::string& builtName, const std::string& asName) {
   CopyFileW(Widen(BinFolder() + "\\" + builtName).c_str(), Widen(Path(asName.empty() ? builtName : asName)).c_str(),
             FALSE);
-}
-
-std::string OptionsText(const std::vector<int>& values) {
-  std::string text;
-  for (int v : values) text += (v >= 0 ? " " : "") + std::to_string(v) + " \r\n";
-  return text;
 }
 
 Process Process::Start(const std::string& program, const std::string& arguments, const std::string& currentFolder) {
@@ -96,20 +69,12 @@ Process Process::Start(const std::string& program, const std::string& arguments,
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
   Process p;
-  if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info)) {
-    CloseHandle(info.hThread);
-    p.handle_ = UniqueHandle(info.hProcess);
-    p.id_ = info.dwProcessId;
-    WaitForInputIdle(info.hProcess, 5000);
-  }
+  CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info);
+  CloseHandle(info.hThread);
+  p.handle_.reset(info.hProcess);
+  p.id_ = info.dwProcessId;
+  WaitForInputIdle(info.hProcess, 5000);
   return p;
-}
-
-Process& Process::operator=(Process&& other) noexcept {
-  Kill();
-  handle_ = std::move(other.handle_);
-  id_ = std::exchange(other.id_, 0);
-  return *this;
 }
 
 // Pumps this thread's messages meanwhile: a program that ends may still send to
@@ -134,11 +99,6 @@ DWORD Process::ExitCode() const {
   return code;
 }
 
-void Process::Kill() {
-  if (handle_ && TerminateProcess(handle_.get(), 1)) WaitForSingleObject(handle_.get(), 5000);
-  handle_.reset();
-}
-
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
   const auto end = std::chrono::steady_clock::now() + timeout;
   while (!condition()) {
@@ -149,17 +109,12 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 }
 
 std::vector<HWND> WindowsOf(DWORD processId, const std::string& title, const std::wstring& windowClass) {
-  std::vector<HWND> all;
-  EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&all));
   std::vector<HWND> found;
-  for (HWND window : all) {
+  const wchar_t* cls = windowClass.empty() ? nullptr : windowClass.c_str();
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, cls, nullptr));) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    wchar_t cls[64] = {};
-    GetClassNameW(window, cls, 64);
-    if (pid == processId && (windowClass.empty() || windowClass == cls) &&
-        (title.empty() || WindowText(window) == title))
-      found.push_back(window);
+    if (pid == processId && (title.empty() || WindowText(window) == title)) found.push_back(window);
   }
   return found;
 }
@@ -182,14 +137,6 @@ std::string WindowText(HWND window) {
   return Narrow(text);
 }
 
-HWND Child(HWND window, int id) { return GetDlgItem(window, id); }
-
-std::string ControlText(HWND window, int id) { return WindowText(GetDlgItem(window, id)); }
-
-bool IsChecked(HWND window, int id) { return SendMessageW(GetDlgItem(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-void Click(HWND window, int id) { PostMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0); }
-
 std::vector<std::string> ListBoxItems(HWND window, int id) {
   HWND list = GetDlgItem(window, id);
   std::vector<std::string> items(static_cast<size_t>(std::max<LRESULT>(SendMessageW(list, LB_GETCOUNT, 0, 0), 0)));
@@ -211,11 +158,9 @@ void PressKeys(HWND window, std::initializer_list<UINT> keys, UINT modifier) {
   std::vector<INPUT> inputs;
   const auto add = [&](UINT key, DWORD up) {
     const bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki = {static_cast<WORD>(key), static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)),
-                (arrow ? KEYEVENTF_EXTENDEDKEY : 0u) | up, 0, 0};
-    inputs.push_back(input);
+    inputs.push_back({.type = INPUT_KEYBOARD,
+                      .ki = {static_cast<WORD>(key), static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)),
+                             (arrow ? KEYEVENTF_EXTENDEDKEY : 0u) | up, 0, 0}});
   };
   if (modifier) add(modifier, 0);
   for (UINT key : keys) {

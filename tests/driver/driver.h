@@ -5,11 +5,13 @@
 #include <windows.h>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "common/win32/handles.h"
+#include "common/win32/wide.h"
 
 namespace lirabo::test {
 
@@ -20,55 +22,59 @@ inline constexpr auto kTimeout = 10s;
 std::string BinFolder();
 // The per-user settings folder of the menu and its log folder.
 std::string SettingsFolder();
-std::string LogFolder();
+inline std::string LogFolder() { return SettingsFolder() + "\\Protokoll_2"; }
 // Removes the per-user folders, so that the next start is a first start.
 void ResetUserData();
 
 // Creates missing folders on the way.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
-bool FileExists(const std::string& path);
+inline bool FileExists(const std::string& path) { return std::filesystem::is_regular_file(Widen(path)); }
 
 // A scratch installation folder under the temp folder, removed at the end.
 class Installation {
  public:
   explicit Installation(const std::string& name);
   ~Installation();
-  Installation(const Installation&) = delete;
 
-  const std::string& Folder() const { return folder_; }
   std::string Path(const std::string& relative) const { return folder_ + "\\" + relative; }
   // Copies a program built beside the tests into the installation.
   void AddProgram(const std::string& builtName, const std::string& asName = {});
   void Write(const std::string& relative, const std::string& bytes) { WriteFileBytes(Path(relative), bytes); }
   std::string Read(const std::string& relative) const { return ReadFileBytes(Path(relative)); }
-  bool Has(const std::string& relative) const { return FileExists(Path(relative)); }
 
  private:
   std::string folder_;
 };
 
 // Options file text in the writer's format from ten (or fewer) values.
-std::string OptionsText(const std::vector<int>& values);
+inline std::string OptionsText(const std::vector<int>& values) {
+  std::string text;
+  for (int v : values) text += (v >= 0 ? " " : "") + std::to_string(v) + " \r\n";
+  return text;
+}
+
+// A process the test started is ended with the test.
+struct KilledProcessTraits : KernelHandleTraits {
+  static void Close(HANDLE process) {
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  }
+};
 
 class Process {
  public:
-  Process() = default;
   // Starts `program` with the exact command line `"program" arguments`, in its own
   // folder or in `currentFolder`.
   static Process Start(const std::string& program, const std::string& arguments = {},
                        const std::string& currentFolder = {});
-  Process(Process&& other) noexcept { *this = std::move(other); }
-  Process& operator=(Process&& other) noexcept;
-  ~Process() { Kill(); }
-
   DWORD Id() const { return id_; }
   bool WaitForExit(std::chrono::milliseconds timeout = kTimeout);
   DWORD ExitCode() const;
-  void Kill();
 
  private:
-  UniqueHandle handle_;
+  UniqueAny<KilledProcessTraits> handle_;
   DWORD id_ = 0;
 };
 
@@ -79,11 +85,11 @@ std::vector<HWND> WindowsOf(DWORD processId, const std::string& title = {}, cons
 HWND WaitForVisibleWindow(DWORD processId, const std::string& title, std::chrono::milliseconds timeout = kTimeout);
 
 std::string WindowText(HWND window);  // WM_GETTEXT, also across processes
-HWND Child(HWND window, int id);
-std::string ControlText(HWND window, int id);
-bool IsChecked(HWND window, int id);
+inline HWND Child(HWND window, int id) { return GetDlgItem(window, id); }
+inline std::string ControlText(HWND window, int id) { return WindowText(GetDlgItem(window, id)); }
+inline bool IsChecked(HWND window, int id) { return IsDlgButtonChecked(window, id) == BST_CHECKED; }
 // Posts a click, so a handler that opens a modal box cannot block the test.
-void Click(HWND window, int id);
+inline void Click(HWND window, int id) { PostMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0); }
 std::vector<std::string> ListBoxItems(HWND window, int id);
 
 // Real input, as a person gives it: the window is brought to the front first and

@@ -45,8 +45,7 @@ class RecordingDesktop final : public DesktopPort, public MessagePort {
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-  if (argc < 2) return 3;
+int wmain(int, wchar_t** argv) {
   g_record = argv[1];
   Win32FilePort files;
   Win32SystemPort system(L"Local\\JW.Lirabo.CrashChild");
