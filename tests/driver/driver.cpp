@@ -121,12 +121,11 @@ std::vector<HWND> WindowsOf(DWORD processId, const std::string& title, const std
 
 HWND WaitForVisibleWindow(DWORD processId, const std::string& title, std::chrono::milliseconds timeout) {
   HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        for (HWND w : WindowsOf(processId, title)) found = IsWindowVisible(w) ? w : found;
-        return found != nullptr;
-      },
-      timeout);
+  const auto visible = [&] {
+    for (HWND w : WindowsOf(processId, title)) found = IsWindowVisible(w) ? w : found;
+    return found != nullptr;
+  };
+  WaitUntil(visible, timeout);
   return found;
 }
 

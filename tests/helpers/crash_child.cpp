@@ -18,10 +18,9 @@ using namespace lirabo;
 const wchar_t* g_record = nullptr;
 
 void Record(const std::string& line) {
-  if (FILE* file = _wfopen(g_record, L"ab")) {
-    std::fputs((line + "\r\n").c_str(), file);
-    std::fclose(file);
-  }
+  FILE* file = _wfopen(g_record, L"ab");
+  std::fputs((line + "\r\n").c_str(), file);
+  std::fclose(file);
 }
 
 class RecordingDesktop final : public DesktopPort, public MessagePort {
