@@ -28,7 +28,8 @@ double MsUntil(Clock::time_point start, F done) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// From the process's start to its visible window; the program is ended afterwards.
+// From the process's start to its visible window; the program is ended afterwards. The
+// title is read with WM_GETTEXT, so the time ends when the program first answers messages.
 double StartUp(const std::string& program, const std::string& arguments, const std::string& title) {
   const auto start = Clock::now();
   t::Process process = t::Process::Start(program, arguments);
