@@ -210,9 +210,8 @@ class FakeCrypto final : public CryptoPort {
 
   Expected<std::string> DerivePbkdf2Sha256(std::string_view password, std::string_view salt, std::uint32_t iterations,
                                            std::size_t length) override {
-    if (failure) return failure;
     const std::string seed = std::string(password) + '|' + std::string(salt) + '|' + std::to_string(iterations);
-    return (std::to_string(std::hash<std::string>{}(seed)) + std::string(length, 'k')).substr(0, length);
+    return Or(failure, (std::to_string(std::hash<std::string>{}(seed)) + std::string(length, 'k')).substr(0, length));
   }
   Expected<std::string> RandomBytes(std::size_t count) override { return std::string(count, ++random_); }
 
@@ -230,7 +229,6 @@ class FakeClock final : public ClockPort {
 // The menu's desktop and windows; `calls` records in order what start-up and shutdown do.
 class FakeDesktop final : public DesktopPort, public MenuWindows {
  public:
-  PixelSize screen{1024, 768};
   int testAnswer = kDispChangeSuccessful;
   std::string calls, caption = texts::kMenuCaption, greeting;
   bool background = false;
@@ -239,11 +237,10 @@ class FakeDesktop final : public DesktopPort, public MenuWindows {
     calls += call + ' ';
     return result;
   }
-  PixelSize ScreenSize() override { return screen; }
+  PixelSize ScreenSize() override { return {1024, 768}; }
   int TestDisplayMode(PixelSize s) override { return Log("test" + std::to_string(s.width), testAnswer); }
   int SwitchDisplayMode(PixelSize s, bool temporary) override {
-    screen = s;
-    return Log((temporary ? "switch" : "restore") + std::to_string(s.width), kDispChangeSuccessful);
+    return Log((temporary ? "switch" : "restore") + std::to_string(s.width));
   }
   void SetTaskbarVisible(bool visible) override { Log(visible ? "+taskbar" : "-taskbar"); }
   PixelRect WorkArea() override { return {}; }
