@@ -35,6 +35,8 @@ TEST(OptionsDialogModel, EnablingRulesAndWhatCountsAsAChange) {
   EXPECT_TRUE(speech.Changed());
   speech.boxes.speechOutput = true;
   EXPECT_FALSE(speech.Changed());
+  speech.ChooseColourDepth(1);
+  EXPECT_TRUE(speech.Changed());
   using B = OptionsBoxes;
   for (bool B::*box : {&B::speechOutput, &B::coverDesktop, &B::taskbarVisible, &B::logAfterTenTasks,
                        &B::logUnderPupilName, &B::capitalsOnly, &B::continueAfterMistakes, &B::fullScreen}) {
