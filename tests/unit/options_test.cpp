@@ -52,8 +52,7 @@ TEST(OptionsDialogModel, TickedOnlyForMinusOneAndAbsentValuesPerProgram) {
   EXPECT_EQ(Loaded({}).Record(), OptionsRecord{});
   // tafelwahl: absent lines 2 to 9 show the menu's settings; absent lines 1 and 10 show none.
   OptionsRecord menu{2, -1, 0, 0, 0, 0, -1, -1, 0, 1};
-  OptionsDialogModel m;
-  m.Load({0, 0, 0}, menu);
+  OptionsDialogModel m = Loaded({0, 0, 0}, menu);
   EXPECT_EQ(m.Record(), (OptionsRecord{0, 0, 0, 0, 0, 0, -1, -1, 0, 0}));
   EXPECT_FALSE(m.Changed());
   // OK stores the boxes into the menu's settings, but not the colour depth or the names.
