@@ -35,7 +35,8 @@ inline std::string Parent(const std::string& path) {
   const auto slash = path.find_last_of('\\');
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
-inline bool Has(auto set, auto bit) { return (static_cast<unsigned>(set) & static_cast<unsigned>(bit)) != 0; }
+// FileAccess and FileShare give read and write the same bits.
+inline bool Allows(FileShare share, FileAccess access) { return (unsigned(access) & ~unsigned(share)) == 0; }
 
 class FakeFiles final : public FilePort {
  public:
@@ -96,17 +97,13 @@ class FakeFiles final : public FilePort {
   }
   Expected<FileHandle> Open(const std::string& path, FileAccess access, FileShare share,
                             FileCreation creation) override {
-    const bool exists = FileExists(path), writes = Has(access, FileAccess::Write);
+    const bool exists = FileExists(path), writes = !Allows(FileShare::Read, access);
     SysError e =
         Check({{!DirectoryExists(Parent(path)), win_error::kPathNotFound},
                {!exists && creation == FileCreation::OpenExisting, win_error::kFileNotFound},
                {exists ? writes && denied_.contains(path) : denied_.contains(Parent(path)), win_error::kAccessDenied}});
     for (const Holder& other : Holders(path))
-      if ((Has(access, FileAccess::Read) && !Has(other.share, FileShare::Read)) ||
-          (writes && !Has(other.share, FileShare::Write)) ||
-          (Has(other.access, FileAccess::Read) && !Has(share, FileShare::Read)) ||
-          (Has(other.access, FileAccess::Write) && !Has(share, FileShare::Write)))
-        e = e ? e : Error(win_error::kSharingViolation);
+      if (!Allows(other.share, access) || !Allows(share, other.access)) e = e ? e : Error(win_error::kSharingViolation);
     if (e) return e;
     if (!exists || creation == FileCreation::CreateOrTruncate) Put(path, "");
     return FileHandle(std::make_unique<Opened>(*this, files_.find(path)->second, HoldByOther(path, access, share)));
