@@ -23,6 +23,10 @@ inline const std::string kApp = "C:\\Lirabo", kSettings = "C:\\Users\\Lehrer\\Ap
 inline const std::vector<unsigned> kRetryWaits = {500, 1000, 1500};
 
 inline SysError Error(std::uint32_t code) { return {code, "Systemfehler " + std::to_string(code)}; }
+template <class T>
+Expected<T> Or(SysError e, T value) {
+  return e ? Expected<T>(e) : Expected<T>(std::move(value));
+}
 // Paths compare as Windows compares them: without regard to case.
 struct NoCase {
   bool operator()(const std::string& a, const std::string& b) const { return UpperCase(a) < UpperCase(b); }
@@ -31,34 +35,29 @@ inline std::string Parent(const std::string& path) {
   const auto slash = path.find_last_of('\\');
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
-inline bool Has(auto set, auto bit) { return (static_cast<unsigned>(set) & static_cast<unsigned>(bit)) != 0; }
+// FileAccess and FileShare give read and write the same bits.
+inline bool Allows(FileShare share, FileAccess access) { return (unsigned(access) & ~unsigned(share)) == 0; }
 
 class FakeFiles final : public FilePort {
  public:
   void Put(const std::string& path, const std::string& bytes) {
-    for (std::string p = Parent(path); !p.empty(); p = Parent(p)) directories_.insert(p);
+    AddDirectory(Parent(path));
     files_.insert_or_assign(path, bytes);  // a file keeps the case of its first name
   }
   std::string Get(const std::string& path) const { return files_.contains(path) ? files_.at(path) : std::string(); }
   void AddDirectory(const std::string& path) {
-    Put(path + "\\x", "");
-    files_.erase(path + "\\x");
+    for (std::string p = path; !p.empty(); p = Parent(p)) directories_.insert(p);
   }
   // A read-only file, or a folder in which nothing may be created or removed.
   void Deny(const std::string& path) { denied_.insert(path); }
   // Another process holding the file open, until the returned token is dropped.
   std::shared_ptr<void> HoldByOther(const std::string& path, FileAccess access, FileShare share) {
-    auto token = std::make_shared<int>(0);
-    opens_[path].push_back({token, access, share});
-    return token;
+    return opens_[path].emplace_back(Holder{std::make_shared<int>(0), access, share}).token;
   }
   // Call number `call` (from 1, counting every call but the existence checks) fails
   // with `code`; a failing write first writes half its bytes, as a full disk does.
-  void FailCall(int call, std::uint32_t code) {
-    failAt_ = call;
-    failCode_ = code;
-  }
-  SysError Next() { return ++calls == failAt_ ? Error(failCode_) : SysError{}; }
+  void FailCall(int call, std::uint32_t code) { fail_ = {call, code}; }
+  SysError Next() { return ++calls == fail_.first ? Error(fail_.second) : SysError{}; }
   // A call's error as Windows checks it: the injected fault first, then the first rule broken.
   SysError Check(std::initializer_list<std::pair<bool, std::uint32_t>> rules) {
     SysError e = Next();
@@ -97,84 +96,65 @@ class FakeFiles final : public FilePort {
     return {};
   }
   Expected<FileHandle> Open(const std::string& path, FileAccess access, FileShare share,
-                            FileCreation creation) override;
+                            FileCreation creation) override {
+    const bool exists = FileExists(path), writes = !Allows(FileShare::Read, access);
+    SysError e =
+        Check({{!DirectoryExists(Parent(path)), win_error::kPathNotFound},
+               {!exists && creation == FileCreation::OpenExisting, win_error::kFileNotFound},
+               {exists ? writes && denied_.contains(path) : denied_.contains(Parent(path)), win_error::kAccessDenied}});
+    for (const Holder& other : Holders(path))
+      if (!Allows(other.share, access) || !Allows(share, other.access)) e = e ? e : Error(win_error::kSharingViolation);
+    if (e) return e;
+    if (!exists || creation == FileCreation::CreateOrTruncate) Put(path, "");
+    return FileHandle(std::make_unique<Opened>(*this, files_.find(path)->second, HoldByOther(path, access, share)));
+  }
   Expected<std::vector<std::string>> ListFiles(const std::string& folder, std::string_view extension) override {
     if (SysError e = Check({{!DirectoryExists(folder), win_error::kPathNotFound}})) return e;
     std::vector<std::string> names;
     for (const auto& [path, bytes] : files_)
-      if (!NoCase{}(Parent(path), folder) && !NoCase{}(folder, Parent(path)) &&
-          UpperCase(path).ends_with(UpperCase(extension)))
+      if (UpperCase(Parent(path)) == UpperCase(folder) && UpperCase(path).ends_with(UpperCase(extension)))
         names.push_back(path.substr(folder.size() + 1));
     return names;
   }
 
  private:
+  struct Opened final : OpenFile {
+    Opened(FakeFiles& f, std::string& b, std::shared_ptr<void> t) : files(f), bytes(b), token(std::move(t)) {}
+    Expected<std::string> ReadAll() override { return Or(files.Next(), bytes); }
+    Expected<std::uint64_t> Size() override { return Or(files.Next(), std::uint64_t{bytes.size()}); }
+    SysError WriteAt(std::uint64_t offset, std::string_view part) override {
+      SysError e = files.Next();
+      if (e) part = part.substr(0, part.size() / 2);
+      if (bytes.size() < offset + part.size()) bytes.resize(offset + part.size(), '\0');
+      bytes.replace(offset, part.size(), part);
+      return e;
+    }
+    SysError Truncate(std::uint64_t size) override {
+      SysError e = files.Next();
+      if (!e) bytes.resize(size);
+      return e;
+    }
+    SysError Flush() override { return files.Next(); }
+    FakeFiles& files;
+    std::string& bytes;
+    std::shared_ptr<void> token;
+  };
+  // An open file is held for as long as someone besides this list keeps its token.
   struct Holder {
-    std::weak_ptr<void> alive;
+    std::shared_ptr<void> token;
     FileAccess access;
     FileShare share;
   };
   std::vector<Holder>& Holders(const std::string& path) {
     auto& list = opens_[path];
-    std::erase_if(list, [](const Holder& h) { return h.alive.expired(); });
+    std::erase_if(list, [](const Holder& h) { return h.token.use_count() == 1; });
     return list;
   }
 
   std::set<std::string, NoCase> directories_, denied_;
   std::map<std::string, std::vector<Holder>, NoCase> opens_;
-  int failAt_ = 0;
-  std::uint32_t failCode_ = 0;
+  std::pair<int, std::uint32_t> fail_;
 };
-
-class FakeOpenFile final : public OpenFile {
- public:
-  FakeOpenFile(FakeFiles& files, std::string& bytes, std::shared_ptr<void> token)
-      : files_(files), bytes_(bytes), token_(std::move(token)) {}
-  Expected<std::string> ReadAll() override {
-    if (SysError e = files_.Next()) return e;
-    return bytes_;
-  }
-  Expected<std::uint64_t> Size() override {
-    if (SysError e = files_.Next()) return e;
-    return std::uint64_t{bytes_.size()};
-  }
-  SysError WriteAt(std::uint64_t offset, std::string_view bytes) override {
-    SysError e = files_.Next();
-    if (e) bytes = bytes.substr(0, bytes.size() / 2);
-    if (bytes_.size() < offset + bytes.size()) bytes_.resize(offset + bytes.size(), '\0');
-    bytes_.replace(offset, bytes.size(), bytes);
-    return e;
-  }
-  SysError Truncate(std::uint64_t size) override {
-    SysError e = files_.Next();
-    if (!e) bytes_.resize(size);
-    return e;
-  }
-  SysError Flush() override { return files_.Next(); }
-
- private:
-  FakeFiles& files_;
-  std::string& bytes_;
-  std::shared_ptr<void> token_;
-};
-
-inline Expected<FileHandle> FakeFiles::Open(const std::string& path, FileAccess access, FileShare share,
-                                            FileCreation creation) {
-  const bool exists = FileExists(path), writes = Has(access, FileAccess::Write);
-  SysError e =
-      Check({{!DirectoryExists(Parent(path)), win_error::kPathNotFound},
-             {!exists && creation == FileCreation::OpenExisting, win_error::kFileNotFound},
-             {exists ? writes && denied_.contains(path) : denied_.contains(Parent(path)), win_error::kAccessDenied}});
-  for (const Holder& other : Holders(path))
-    if ((Has(access, FileAccess::Read) && !Has(other.share, FileShare::Read)) ||
-        (writes && !Has(other.share, FileShare::Write)) ||
-        (Has(other.access, FileAccess::Read) && !Has(share, FileShare::Read)) ||
-        (Has(other.access, FileAccess::Write) && !Has(share, FileShare::Write)))
-      e = e ? e : Error(win_error::kSharingViolation);
-  if (e) return e;
-  if (!exists || creation == FileCreation::CreateOrTruncate) Put(path, "");
-  return FileHandle(std::make_unique<FakeOpenFile>(*this, files_.find(path)->second, HoldByOther(path, access, share)));
-}
 
 class FakeSystem final : public SystemPort {
  public:
@@ -223,22 +203,17 @@ class FakeMessages final : public MessagePort {
 // Not PBKDF2, but as deterministic: a change in password, salt or count changes the key.
 class FakeCrypto final : public CryptoPort {
  public:
-  std::vector<std::pair<std::string, std::uint32_t>> derivations;
   SysError failure;  // every call fails with it when set
 
   Expected<std::string> DerivePbkdf2Sha256(std::string_view password, std::string_view salt, std::uint32_t iterations,
                                            std::size_t length) override {
-    if (failure) return failure;
-    derivations.push_back({std::string(password), iterations});
     const std::string seed = std::string(password) + '|' + std::string(salt) + '|' + std::to_string(iterations);
-    return (std::to_string(std::hash<std::string>{}(seed)) + std::string(length, 'k')).substr(0, length);
+    return Or(failure, (std::to_string(std::hash<std::string>{}(seed)) + std::string(length, 'k')).substr(0, length));
   }
-  Expected<std::string> RandomBytes(std::size_t count) override {
-    return std::string(count, static_cast<char>(++random_));
-  }
+  Expected<std::string> RandomBytes(std::size_t count) override { return std::string(count, ++random_); }
 
  private:
-  int random_ = 0;
+  char random_ = 0;
 };
 
 class FakeClock final : public ClockPort {
@@ -248,42 +223,33 @@ class FakeClock final : public ClockPort {
   std::chrono::milliseconds WallNow() override { return wall; }
 };
 
-// The menu's desktop and windows, recording in one list what start-up and shutdown do.
+// The menu's desktop and windows; `calls` records in order what start-up and shutdown do.
 class FakeDesktop final : public DesktopPort, public MenuWindows {
  public:
-  PixelSize screen{1024, 768};
   int testAnswer = kDispChangeSuccessful;
-  Texts calls;
-  std::string caption = texts::kMenuCaption, greeting;
+  std::string calls, caption = texts::kMenuCaption, greeting;
   bool background = false;
 
-  PixelSize ScreenSize() override { return screen; }
-  int TestDisplayMode(PixelSize s) override {
-    calls.push_back("test " + std::to_string(s.width));
-    return testAnswer;
+  int Log(const std::string& call, int result = 0) {
+    calls += call + ' ';
+    return result;
   }
+  PixelSize ScreenSize() override { return {1024, 768}; }
+  int TestDisplayMode(PixelSize s) override { return Log("test" + std::to_string(s.width), testAnswer); }
   int SwitchDisplayMode(PixelSize s, bool temporary) override {
-    calls.push_back((temporary ? "switch " : "restore ") + std::to_string(s.width));
-    screen = s;
-    return kDispChangeSuccessful;
+    return Log((temporary ? "switch" : "restore") + std::to_string(s.width));
   }
-  void SetTaskbarVisible(bool visible) override { calls.push_back(visible ? "taskbar shown" : "taskbar hidden"); }
+  void SetTaskbarVisible(bool visible) override { Log(visible ? "+taskbar" : "-taskbar"); }
   PixelRect WorkArea() override { return {}; }
   std::string MenuCaption() override { return caption; }
   void SetMenuCaption(const std::string& c) override { caption = c; }
   void SetGreeting(const std::string& text) override { greeting = text; }
   void ShowNameButton() override {}
-  void AddMinimizeBox() override { calls.push_back("minimize box"); }
-  void ShowBackground(bool switched) override {
-    background = true;
-    calls.push_back(switched ? "background at 640" : "background");
-  }
+  void AddMinimizeBox() override { Log("minbox"); }
+  void ShowBackground(bool switched) override { background = Log(switched ? "bg640" : "bg", 1); }
   bool IsBackgroundLoaded() override { return background; }
-  void UnloadBackground() override {
-    background = false;
-    calls.push_back("background unloaded");
-  }
-  void OpenNameEntry() override { calls.push_back("name entry"); }
+  void UnloadBackground() override { background = Log("-bg"); }
+  void OpenNameEntry() override { Log("names"); }
 };
 
 // Every port faked, an installation in kApp and a Windows user's settings folder in kSettings.
@@ -299,8 +265,7 @@ struct World {
   MenuState state;
   RecordPaths paths{kSettings, kApp};
   World() {
-    files.AddDirectory(kSettings);
-    files.AddDirectory(kApp);
+    for (const std::string& folder : {kSettings, kApp}) files.AddDirectory(folder);
   }
 };
 
