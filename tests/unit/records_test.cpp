@@ -33,8 +33,6 @@ TEST_F(Records, RegisterLinesEndInCrLfAndACrBeforeALineEndIsNeverPartOfAName) {
   files.Put(reg, "M\xDCLLER\r\n Tom\r\nZoe\r");
   for (const char* name : {"müller", "ZOE"}) EXPECT_TRUE(*NameRegisterContains(files, paths, name)) << name;
   for (const char* name : {"Tom", "Mull", ""}) EXPECT_FALSE(*NameRegisterContains(files, paths, name)) << name;
-  ASSERT_FALSE(AppendToNameRegister(files, paths, "Jörg"));
-  EXPECT_EQ(files.Get(reg), "M\xDCLLER\r\n Tom\r\nZoe\r\r\nJ\xF6rg\r\n");
 }
 
 TEST_F(Records, ConfirmingStartsTheRegisterFromTheDeliveryAndRecordsEachNameOnceInAnyCase) {
@@ -56,11 +54,6 @@ TEST_F(Records, ConfirmingStartsTheRegisterFromTheDeliveryAndRecordsEachNameOnce
   ASSERT_TRUE(Confirm("Zoe"));
   EXPECT_EQ(pupil, "Zoe");
   EXPECT_EQ(messages.Take(), Texts{"Systemfehler 5"});
-  // The log folder has gone while the dialog was open: it comes back with both files.
-  fake::World gone;
-  ASSERT_TRUE(ConfirmPupilName(gone.files, messages, paths, "Emma", pupil));
-  EXPECT_EQ(gone.files.Get(reg), "Emma\r\n");
-  EXPECT_TRUE(gone.files.FileExists(paths.PupilLog("Emma")) && messages.shown.empty());
 }
 
 TEST_F(Records, TheNameListDeletesOnlyTheExactPupilAndWritesWhatItShowsOnLeaving) {
@@ -77,7 +70,6 @@ TEST_F(Records, TheNameListDeletesOnlyTheExactPupilAndWritesWhatItShowsOnLeaving
   EXPECT_EQ(pupil, "Anna");
   EXPECT_TRUE(list.DeleteName("Anna"));
   EXPECT_EQ(pupil, "");
-  EXPECT_EQ(messages.shown.size(), 3u);
   EXPECT_EQ(files.Get(reg), bytes);  // written only on leaving
   auto hold = files.HoldByOther(reg, FileAccess::ReadWrite, FileShare::None);
   NameList unread{files, messages, paths, pupil};
