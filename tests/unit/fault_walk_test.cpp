@@ -58,8 +58,7 @@ void Walk(const Workflow& flow) {
       const bool agrees = flow.run(w);
       w.files.FailCall(0, 0);
       const auto now = Take(w, flow.files);
-      const std::string where =
-          std::string(flow.name) + ", call " + std::to_string(call) + ", error " + std::to_string(code);
+      const std::string where = flow.name + (", call " + std::to_string(call)) + ", error " + std::to_string(code);
       for (const auto& f : flow.files) {
         EXPECT_TRUE(now.at(f) == before.at(f) || now.at(f) == after.at(f)) << where << ": " << f;
         EXPECT_FALSE(w.files.FileExists(f + ".neu")) << where << ": staged file left beside " << f;

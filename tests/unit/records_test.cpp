@@ -56,7 +56,7 @@ TEST_F(Records, ConfirmingStartsTheRegisterFromTheDeliveryAndRecordsEachNameOnce
   EXPECT_EQ(messages.Take(), Texts{"Systemfehler 5"});
 }
 
-TEST_F(Records, TheNameListDeletesOnlyTheExactPupilAndWritesWhatItShowsOnLeaving) {
+TEST_F(Records, NameListAndLogViewerDeleteOnlyAfterYesAndTheListWritesWhatItShowsOnLeaving) {
   const std::string bytes = "ben\r\nAnna\r\nanna\r\n\xC4nne\r\nCarl";
   files.Put(reg, bytes);
   pupil = "Anna";
@@ -80,9 +80,7 @@ TEST_F(Records, TheNameListDeletesOnlyTheExactPupilAndWritesWhatItShowsOnLeaving
   EXPECT_EQ(files.Get(reg), bytes);
   ASSERT_TRUE(list.Leave({"ben", "Änne"}));
   EXPECT_EQ(files.Get(reg), "ben\r\n\xC4nne\r\n");
-}
-
-TEST_F(Records, TheLogViewerReadsALogAnExerciseIsAppendingToAndDeletesOnlyAfterYes) {
+  // The log viewer reads a log an exercise is appending to.
   const std::string folder = paths.LogFolder() + "\\";
   for (const char* name : {"carl.TXT", "Anna.txt", "Namen.ini"}) files.Put(folder + name, "A");
   LogViewer viewer{files, messages, paths.LogFolder()};
