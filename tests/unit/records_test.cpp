@@ -63,10 +63,9 @@ TEST_F(Records, NameListAndLogViewerDeleteOnlyAfterYesAndTheListWritesWhatItShow
   NameList list{files, messages, paths, pupil};
   list.Load();
   EXPECT_EQ(list.Names(), (Texts{"Anna", "anna", "ben", "Carl", "Änne"}));
-  EXPECT_FALSE(list.DeleteName(std::nullopt));  // asks nothing
-  messages.answers = {MsgAnswer::No, MsgAnswer::Yes, MsgAnswer::Yes};
-  EXPECT_FALSE(list.DeleteName("Anna"));
-  EXPECT_TRUE(list.DeleteName("anna"));
+  messages.answers = {MsgAnswer::No, MsgAnswer::Yes, MsgAnswer::Yes};  // none for a deletion without a selection
+  EXPECT_EQ((std::vector{list.DeleteName(std::nullopt), list.DeleteName("Anna"), list.DeleteName("anna")}),
+            (std::vector{false, false, true}));
   EXPECT_EQ(pupil, "Anna");
   EXPECT_TRUE(list.DeleteName("Anna"));
   EXPECT_EQ(pupil, "");
@@ -90,10 +89,9 @@ TEST_F(Records, NameListAndLogViewerDeleteOnlyAfterYesAndTheListWritesWhatItShow
   ASSERT_TRUE(viewer.ShowLog("carl.TXT"));
   EXPECT_EQ(viewer.Text(), "A\r\n");
   writer.reset();
-  EXPECT_FALSE(viewer.DeleteLog(std::nullopt));  // asks nothing
   messages.answers = {MsgAnswer::No, MsgAnswer::Yes};
-  EXPECT_FALSE(viewer.DeleteLog("carl.TXT"));
-  EXPECT_TRUE(viewer.DeleteLog("carl.TXT"));
+  EXPECT_EQ((std::vector{viewer.DeleteLog(std::nullopt), viewer.DeleteLog("carl.TXT"), viewer.DeleteLog("carl.TXT")}),
+            (std::vector{false, false, true}));
   EXPECT_EQ(viewer.Text(), "");
   EXPECT_EQ(viewer.Logs(), Texts{"Anna.txt"});
 }
