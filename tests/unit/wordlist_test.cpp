@@ -46,10 +46,9 @@ TEST_F(WordList, WordsAreWrittenByteForByteAtTheFirstSlotWhoseFirstRecordIsNotWh
 TEST_F(WordList, OnlyValidWordsAreStoredAndTheTeacherIsToldWhy) {
   OpenWith(95);
   for (const WordBoxes& boxes :
-       {WordBoxes{".", "a", ".", "."}, WordBoxes{"M", "", ".", "."}, WordBoxes{"M", "a", "b", "."}}) {
+       {WordBoxes{".", "a", ".", "."}, WordBoxes{"M", "", ".", "."}, WordBoxes{"M", "a", "b", "."}})
     EXPECT_EQ(StoreWord(boxes, list, messages), StoreOutcome::Rejected) << boxes[0] << boxes[1] << boxes[2];
-    EXPECT_EQ(messages.Take(), Texts{"Sie haben einen ungültigen Laut in ihrem Wort verwendet. (Siehe Hilfe)"});
-  }
+  EXPECT_EQ(messages.Take(), Texts(3, "Sie haben einen ungültigen Laut in ihrem Wort verwendet. (Siehe Hilfe)"));
   EXPECT_EQ(StoreWord({"", "a", "b", "c"}, list, messages), StoreOutcome::NothingToDo);
   files.FailCall(files.calls + 2, win_error::kDiskFull);  // the write, after the size
   EXPECT_EQ(StoreWord({"M", "a", ".", "."}, list, messages), StoreOutcome::NotStored);
