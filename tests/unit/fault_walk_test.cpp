@@ -43,6 +43,7 @@ std::map<std::string, std::optional<std::string>> Take(World& w, const std::vect
 
 void Walk(const Workflow& flow) {
   World clean;
+  clean.messages.answers = {MsgAnswer::Yes};  // to the question a deleting workflow asks
   flow.setUp(clean);
   const auto before = Take(clean, flow.files);
   EXPECT_TRUE(flow.run(clean)) << flow.name;
@@ -53,6 +54,7 @@ void Walk(const Workflow& flow) {
     for (std::uint32_t code :
          {win_error::kSharingViolation, win_error::kAccessDenied, win_error::kDiskFull, win_error::kPathNotFound}) {
       World w;
+      w.messages.answers = {MsgAnswer::Yes};
       flow.setUp(w);
       w.files.FailCall(call, code);
       const std::string where = flow.name + (", call " + std::to_string(call)) + ", error " + std::to_string(code);
@@ -96,7 +98,6 @@ const Workflow kWorkflows[] = {
      [](World& w) {
        w.files.Put(kAnna, "Kamu 1: 10 Aufgaben\r\n");
        w.files.Put(kPaths.PupilLog("Ben"), "");
-       w.messages.answers = {MsgAnswer::Yes};
      },
      [](World& w) {
        LogViewer viewer(w.files, w.messages, kPaths.LogFolder());
@@ -135,10 +136,7 @@ const Workflow kWorkflows[] = {
      }},
     {"Wortliste neu erstellen",
      {kWordList},
-     [](World& w) {
-       w.files.Put(kWordList, kWord);
-       w.messages.answers = {MsgAnswer::Yes};
-     },
+     [](World& w) { w.files.Put(kWordList, kWord); },
      [](World& w) { return PrepareNewWordList(w.services).has_value() == !w.files.FileExists(kWordList); }},
 };
 

@@ -15,7 +15,6 @@ namespace lirabo {
 namespace {
 
 TEST(Text, Windows1252MapsUpperCaseFollowsWindowsAndCommandLinesCarryTheirParts) {
-  EXPECT_EQ(Cp1252ToUtf8("\x80\xE4\xDF"), "€äß");
   EXPECT_EQ(Utf8ToCp1252("Jörg ☺"), "J\xF6rg ?");
   EXPECT_EQ(UpperCase("jörg äöü ß š ÿ"), "JÖRG ÄÖÜ ß Š Ÿ");
   EXPECT_EQ(FormatProgramVersion(2, 5, 7), "2.05.0007");
