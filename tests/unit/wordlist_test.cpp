@@ -22,8 +22,7 @@ struct WordList : ::testing::Test, fake::World {
     list.Close();
     files.Put(kList, std::string(size, 'w'));
     EXPECT_EQ(list.OpenWordList().status, OpenStatus::Opened);
-    auto end = list.FindListEnd();
-    return end.ok() && *end == list.NextRecord() ? *end : -1;
+    return *list.FindListEnd() == list.NextRecord() ? list.NextRecord() : -1;
   }
 };
 
