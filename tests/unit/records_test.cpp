@@ -15,7 +15,6 @@ using fake::Texts;
 struct Records : ::testing::Test, fake::World {
   const std::string reg = paths.Register();
   std::string pupil = "vorher";
-  void SetUp() override { files.AddDirectory(paths.LogFolder()); }
   bool Confirm(const std::string& box) { return ConfirmPupilName(files, messages, paths, box, pupil); }
 };
 

@@ -76,8 +76,7 @@ TEST_F(WordList, NewAndRestoreAskFirstAndLeaveAListHeldElsewhereAsItIs) {
   messages.answers = {MsgAnswer::No, MsgAnswer::No};
   EXPECT_EQ(PrepareNewWordList(services), std::nullopt);
   RestoreDeliveredWordList(services);
-  EXPECT_EQ(messages.shown[0].icon, MsgIcon::Critical);
-  EXPECT_EQ(messages.shown[1].buttons, MsgButtons::YesNo);
+  EXPECT_TRUE(messages.shown[0].icon == MsgIcon::Critical && messages.shown[1].buttons == MsgButtons::YesNo);
   EXPECT_EQ(messages.Take(), (Texts{askNew, askRestore}));
   auto holder = files.HoldByOther(kList, FileAccess::ReadWrite, FileShare::None);
   messages.answers = {MsgAnswer::Yes, MsgAnswer::Ok, MsgAnswer::Yes};
