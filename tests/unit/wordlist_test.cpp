@@ -85,12 +85,11 @@ TEST_F(WordList, NewAndRestoreAskFirstAndLeaveAListHeldElsewhereAsItIs) {
   EXPECT_EQ(messages.Take(), (Texts{askNew, kBusy, askRestore, kBusy}));
   holder.reset();
   files.RemoveFile(kDelivery);
-  messages.answers = {MsgAnswer::Yes};
+  messages.answers = {MsgAnswer::Yes, MsgAnswer::Ok, MsgAnswer::Yes};
   RestoreDeliveredWordList(services);
   EXPECT_EQ(messages.Take(), (Texts{askRestore, "Die Wortliste wurde nicht wiederhergestellt.\n\nSystemfehler 2"}));
   EXPECT_EQ(files.Get(kList), "old list");
   files.RemoveFile(kList);  // without a list there is nothing to delete, and that is no error
-  messages.answers = {MsgAnswer::Yes};
   EXPECT_EQ(PrepareNewWordList(services), WordEditMode::NewList);
 }
 
