@@ -13,7 +13,8 @@ void lirabo::fuzz::Check(std::string_view input) {
   FUZZ_CHECK(!IsSafePupilFileName(name) || (name.find_first_of("\\/:*?\"<>|") == std::string::npos && name != ".."));
   for (const char* device : {"nul", "CON", "Com1", "lpt9"}) FUZZ_CHECK(!IsSafePupilFileName(device + ("." + name)));
   FUZZ_CHECK(!IsWindowText(name) || IsSafePupilFileName(UpperCase(name)) == IsSafePupilFileName(name));
-  Records w;
+  fake::World w;
+  w.files.AddDirectory(w.paths.LogFolder());
   const bool usable = IsUsablePupilName(w.paths, name);
   FUZZ_CHECK(!EnsurePupilLog(w.files, w.paths, name) == usable && (!usable || IsSafePupilFileName(name)));
   FUZZ_CHECK(w.files.files_.size() == (usable ? 1u : 0u) && (!usable || w.files.FileExists(w.paths.PupilLog(name))));

@@ -16,6 +16,5 @@ void lirabo::fuzz::Check(std::string_view bytes) {
     expected += (record.At(i) < 0 ? "" : " ") + std::to_string(record.At(i)) + " \r\n";
   }
   // Written as ten lines and read again, the ten values come back.
-  FUZZ_CHECK(FormatOptionsFile(record) == expected);
-  FUZZ_CHECK(ParseOptionsValues(expected) == ten);
+  FUZZ_CHECK(FormatOptionsFile(record) == expected && ParseOptionsValues(expected) == ten);
 }

@@ -43,6 +43,7 @@ std::map<std::string, std::optional<std::string>> Take(World& w, const std::vect
 
 void Walk(const Workflow& flow) {
   World clean;
+  clean.messages.answers = {MsgAnswer::Yes};  // to the question a deleting workflow asks
   flow.setUp(clean);
   const auto before = Take(clean, flow.files);
   EXPECT_TRUE(flow.run(clean)) << flow.name;
@@ -53,18 +54,16 @@ void Walk(const Workflow& flow) {
     for (std::uint32_t code :
          {win_error::kSharingViolation, win_error::kAccessDenied, win_error::kDiskFull, win_error::kPathNotFound}) {
       World w;
+      w.messages.answers = {MsgAnswer::Yes};
       flow.setUp(w);
       w.files.FailCall(call, code);
-      const bool agrees = flow.run(w);
+      const std::string where = flow.name + (", call " + std::to_string(call)) + ", error " + std::to_string(code);
+      EXPECT_TRUE(flow.run(w)) << where << ": the program's state disagrees with the disk";
       w.files.FailCall(0, 0);
       const auto now = Take(w, flow.files);
-      const std::string where =
-          std::string(flow.name) + ", call " + std::to_string(call) + ", error " + std::to_string(code);
-      for (const auto& f : flow.files) {
-        EXPECT_TRUE(now.at(f) == before.at(f) || now.at(f) == after.at(f)) << where << ": " << f;
-        EXPECT_FALSE(w.files.FileExists(f + ".neu")) << where << ": staged file left beside " << f;
-      }
-      EXPECT_TRUE(agrees) << where << ": the program's state disagrees with the disk";
+      for (const auto& f : flow.files)
+        EXPECT_TRUE((now.at(f) == before.at(f) || now.at(f) == after.at(f)) && !w.files.FileExists(f + ".neu"))
+            << where << ": neither old nor new, or a staged file left: " << f;
       EXPECT_TRUE(now == after || w.messages.Take() != told) << where << ": nobody was told";
     }
   }
@@ -99,14 +98,12 @@ const Workflow kWorkflows[] = {
      [](World& w) {
        w.files.Put(kAnna, "Kamu 1: 10 Aufgaben\r\n");
        w.files.Put(kPaths.PupilLog("Ben"), "");
-       w.messages.answers = {MsgAnswer::Yes};
      },
      [](World& w) {
        LogViewer viewer(w.files, w.messages, kPaths.LogFolder());
        viewer.Load();
        (void)viewer.DeleteLog("Anna.txt");
-       const bool listed = std::count(viewer.Logs().begin(), viewer.Logs().end(), "Anna.txt") == 1;
-       return listed == w.files.FileExists(kAnna) || viewer.Logs().empty();
+       return std::ranges::count(viewer.Logs(), "Anna.txt") == w.files.FileExists(kAnna) || viewer.Logs().empty();
      }},
     {"the options rewrite", {kMaster}, [](World& w) { w.files.Put(kMaster, " 2 \r\n"); }, SaveOptions},
     {"the options rewrite in place, without the right to create a file",
@@ -132,18 +129,14 @@ const Workflow kWorkflows[] = {
        // The next word goes right after what the file holds, whatever happened.
        w.files.FailCall(0, 0);
        const std::string held = w.files.Get(kWordList);
-       const bool stored = editor.Store({"O", "m", "a", "."}) == StoreOutcome::Stored;
-       editor.Close();
-       const bool agrees = stored && w.files.Get(kWordList) == held + kWord;
+       const bool agrees =
+           editor.Store({"O", "m", "a", "."}) == StoreOutcome::Stored && w.files.Get(kWordList) == held + kWord;
        w.files.Put(kWordList, held);  // the walk judges the first word alone
        return agrees;
      }},
     {"Wortliste neu erstellen",
      {kWordList},
-     [](World& w) {
-       w.files.Put(kWordList, kWord);
-       w.messages.answers = {MsgAnswer::Yes};
-     },
+     [](World& w) { w.files.Put(kWordList, kWord); },
      [](World& w) { return PrepareNewWordList(w.services).has_value() == !w.files.FileExists(kWordList); }},
 };
 

@@ -15,16 +15,11 @@ namespace lirabo {
 namespace {
 
 TEST(Text, Windows1252MapsUpperCaseFollowsWindowsAndCommandLinesCarryTheirParts) {
-  EXPECT_EQ(Cp1252ToUtf8("\x80\xE4\xDF"), "€äß");
   EXPECT_EQ(Utf8ToCp1252("Jörg ☺"), "J\xF6rg ?");
-  EXPECT_EQ(UpperCase("jörg äöü ß š ÿ"), "JÖRG ÄÖÜ ß Š Ÿ");
-  EXPECT_EQ(SplitLines("a\r\n\r\nb c \r\nlast\r\n"), (fake::Texts{"a", "", "b c ", "last"}));
+  EXPECT_EQ(UpperCase("jörg äöü ß š ÿ `{÷"), "JÖRG ÄÖÜ ß Š Ÿ `{÷");
   EXPECT_EQ(FormatProgramVersion(2, 5, 7), "2.05.0007");
-  EXPECT_EQ(FormatProgramVersion(2, 17, 77), "2.17.0077");
   EXPECT_EQ(BuildHelpCommand("C:\\P F\\L.chm", kMenuHelpTopic), "hh.exe -mapid 102 \"C:\\P F\\L.chm\"");
-  MenuState state;
-  state.settingsFolder = "C:\\S";
-  state.pupilName = "Anna";
+  MenuState state{{}, "C:\\S", "Anna", {}, {}};
   EXPECT_EQ(BuildExerciseCommandLine("tesra.exe Q", state), "tesra.exe Q");
   state.settings.logUnderPupilName = 1;
   EXPECT_EQ(BuildExerciseCommandLine("tesra.exe Q", state), "tesra.exe Q /p=\"C:\\S\" /n=\"Anna\"");
@@ -47,19 +42,14 @@ TEST(PinFiles, OneLineReadsBackAndAnythingElseIsDamaged) {
   EXPECT_EQ(ParsePinFile(good), record);
   EXPECT_EQ(ParsePinFile("pbkdf2-sha256:2000000:" + std::string(32, 'A') + good.substr(53)),
             (PinRecord{2000000, record.salt, record.key}));
-  const std::string damaged[] = {"",
-                                 good + "\r\n" + good,
-                                 good + " ",
-                                 "PBKDF2" + good.substr(6),
-                                 "pbkdf2-sha256:0200000" + good.substr(20),
-                                 "pbkdf2-sha256:99999" + good.substr(20),
-                                 "pbkdf2-sha256:2000001" + good.substr(20),
-                                 good.substr(0, 52) + "g" + good.substr(53),
-                                 good.substr(0, good.size() - 1)};
-  for (const std::string& bytes : damaged) EXPECT_FALSE(ParsePinFile(bytes)) << bytes;
+  const std::string tail = good.substr(20);
+  for (const std::string& bad :
+       {std::string(), good + "\r\n" + good, good + " ", "PBKDF2" + good.substr(6),
+        good.substr(0, 52) + "g" + good.substr(53), good.substr(0, good.size() - 1), "pbkdf2-sha256:0200000" + tail,
+        "pbkdf2-sha256:99999" + tail, "pbkdf2-sha256:2000001" + tail})
+    EXPECT_FALSE(ParsePinFile(bad)) << bad;
   for (const char* pin : {"0000", "123456789012"}) EXPECT_TRUE(IsWellFormedPin(pin)) << pin;
   for (const char* pin : {"123", "1234567890123", "12a4", " 1234", "١٢٣٤"}) EXPECT_FALSE(IsWellFormedPin(pin)) << pin;
-  for (const char* other : {"xbc", "abd", "ab", "abcd"}) EXPECT_FALSE(ConstantTimeEqual("abc", other)) << other;
   const std::pair<std::uint32_t, int> lockOuts[] = {{2, 0}, {3, 1},   {4, 0},   {6, 2},
                                                     {9, 4}, {18, 32}, {21, 60}, {99, 60}};
   for (auto [wrong, minutes] : lockOuts) EXPECT_EQ(LockOutAfter(wrong).count(), minutes) << wrong;
@@ -78,9 +68,7 @@ TEST(PupilName, KeysNameCheckAndFileNameRule) {
     const bool typeable = (letters + "\xC4\xD6\xDC\xDF\xE4\xF6\xFC").find(static_cast<char>(code)) != std::string::npos;
     EXPECT_EQ(r.text, code == 8 ? "A" : typeable ? "Ab" + utf8(code) : "Ab") << code;
     EXPECT_EQ(r.consumed, !typeable) << code;
-    EXPECT_EQ(IsValidPupilName("A" + utf8(code) + "9"),
-              (" " + letters).find(static_cast<char>(code)) != std::string::npos)
-        << code;
+    EXPECT_EQ(IsValidPupilName("A" + utf8(code) + "9"), code == ' ' || (typeable && code < 0x80)) << code;
   }
   for (const std::string bad :
        {"..\\Anna", "NUL", "com1", "a:b", "", "Tab\tName", "COM0", "lpt0.txt", "COM¹", "LPT³ ", "Com² .log", "a/b"})
