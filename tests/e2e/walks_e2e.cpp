@@ -45,7 +45,7 @@ std::string Answer(const Process& p, int button = IDOK) {
     return box != nullptr;
   });
   const std::string shown = WindowText(box) + ": " + WindowText(GetDlgItem(box, 0xFFFF));
-  PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
+  Click(box, button);
   Closed(box);
   return shown;
 }
@@ -207,7 +207,6 @@ TEST_F(WalkWithScreenshots, TheNameEntryByKeysAndASecondStartOverTheBackground) 
   ASSERT_TRUE(Focused(dialog, nm::NameBox));
   EXPECT_TRUE(GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(TabWalk(dialog, 3), (Ids{nm::NameBox, nm::Names, nm::ContinueButton, nm::NameBox}));
-  EXPECT_EQ(ListBoxItems(dialog, nm::Names), (Texts{"Anna", "Ben"}));
   // Space and hyphen change nothing; an umlaut is refused at the end.
   PressKeys(dialog, {'T', 'O', 'M', VK_SPACE, VK_OEM_MINUS});
   ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, nm::NameBox) == "tom"; }));
@@ -286,11 +285,10 @@ TEST_F(WalkWithScreenshots, TheMenuAsksForTheTeacherPinAtF6AndLocksOut) {
   }
   ASSERT_TRUE(Closed(query));
   EXPECT_EQ(GetMenu(window), nullptr);
-  // The lock-out outlasts a restart: F6 asks nothing, F1 still helps.
+  // The lock-out outlasts a restart: F6 asks nothing.
   ASSERT_TRUE(EndMenu(window));
   window = StartMenu();
   EXPECT_FALSE(pressF6(menu, window));
-  EXPECT_EQ(HelpOnF1(window), Help(102));
   ASSERT_TRUE(EndMenu(window));
 
   // Its time over, a copy elsewhere, started from a folder a pupil may write to, takes the
