@@ -73,30 +73,24 @@ Process Process::Start(const std::string& program, const std::string& arguments,
   CloseHandle(info.hThread);
   p.handle_.reset(info.hProcess);
   p.id_ = info.dwProcessId;
-  WaitForInputIdle(info.hProcess, 5000);
   return p;
 }
 
 // Pumps this thread's messages meanwhile: a program that ends may still send to
 // the windows that real input gave this thread, and would wait for it forever.
 bool Process::WaitForExit(std::chrono::milliseconds timeout) {
-  HANDLE process = handle_.get();
-  const auto end = std::chrono::steady_clock::now() + timeout;
-  while (process) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-    const DWORD result = MsgWaitForMultipleObjects(
-        1, &process, FALSE, static_cast<DWORD>(std::max<long long>(left.count(), 0)), QS_ALLINPUT);
-    if (result != WAIT_OBJECT_0 + 1) return result == WAIT_OBJECT_0;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-  }
-  return false;
+  return WaitUntil([&] { return Pump(), WaitForSingleObject(handle_.get(), 0) == WAIT_OBJECT_0; }, timeout);
 }
 
 DWORD Process::ExitCode() const {
   DWORD code = 0;
   GetExitCodeProcess(handle_.get(), &code);
   return code;
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
@@ -108,10 +102,9 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
   return true;
 }
 
-std::vector<HWND> WindowsOf(DWORD processId, const std::string& title, const std::wstring& windowClass) {
+std::vector<HWND> WindowsOf(DWORD processId, const std::string& title) {
   std::vector<HWND> found;
-  const wchar_t* cls = windowClass.empty() ? nullptr : windowClass.c_str();
-  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, cls, nullptr));) {
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, nullptr, nullptr));) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     if (pid == processId && (title.empty() || WindowText(window) == title)) found.push_back(window);

@@ -79,9 +79,11 @@ class Process {
 };
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = kTimeout);
+// Dispatches what waits in this thread's queue.
+void Pump();
 
-// Top-level windows of a process (visible or not) whose title and class match; empty matches any.
-std::vector<HWND> WindowsOf(DWORD processId, const std::string& title = {}, const std::wstring& windowClass = {});
+// Top-level windows of a process (visible or not) with that title; empty matches any.
+std::vector<HWND> WindowsOf(DWORD processId, const std::string& title = {});
 HWND WaitForVisibleWindow(DWORD processId, const std::string& title, std::chrono::milliseconds timeout = kTimeout);
 
 std::string WindowText(HWND window);  // WM_GETTEXT, also across processes

@@ -3,7 +3,8 @@
 // and then crashes. Usage: crash_child <record file>.
 #include <windows.h>
 
-#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "common/win32/system_services.h"
@@ -18,9 +19,7 @@ using namespace lirabo;
 const wchar_t* g_record = nullptr;
 
 void Record(const std::string& line) {
-  FILE* file = _wfopen(g_record, L"ab");
-  std::fputs((line + "\r\n").c_str(), file);
-  std::fclose(file);
+  std::ofstream(std::filesystem::path(g_record), std::ios::app | std::ios::binary) << line << "\r\n";
 }
 
 class RecordingDesktop final : public DesktopPort, public MessagePort {

@@ -19,9 +19,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   auto record = Win32FilePort().Open(ApplicationPath() + "\\Aufrufe.txt", FileAccess::Write, FileShare::ReadWrite,
                                      FileCreation::OpenOrCreate);
   (*record)->WriteAt(*(*record)->Size(), Utf8ToCp1252(commandLine) + "\r\n");
-  if (UpperCase(program) == "HH.EXE") return 0;
-  // Tests start many of these; they only need the record.
-  if (GetEnvironmentVariableW(L"LIRABO_PLACEHOLDER_QUIET", nullptr, 0)) return 0;
+  // Help shows nothing; tests start many of these and only need the record.
+  if (UpperCase(program) == "HH.EXE" || GetEnvironmentVariableW(L"LIRABO_PLACEHOLDER_QUIET", nullptr, 0)) return 0;
   const std::string text =
       "Hier würde jetzt die Übung beginnen.\n\nProgramm: " + program + "\nBefehlszeile: " + commandLine;
   MessageBoxW(nullptr, Widen(text).c_str(), Widen(program).c_str(), MB_OK | MB_ICONINFORMATION);
