@@ -66,9 +66,9 @@ int main() {
     std::map<std::string, double> now{
         {"1 minimal window", StartUp(bare, "", "Bare")},
         {"2 menu greeting Anna", StartUp(menu, "/n=\"Anna\"", lirabo::texts::kMenuCaption)}};
-    for (const char* count : {"3 name entry, 5 names", "4 name entry, 10000 names"}) {
-      t::WriteFileBytes(t::LogFolder() + "\\Namen.ini", Lines("Kind ", count[0] == '3' ? 5 : 10000));
-      now[count] = StartUp(menu, "", lirabo::texts::kNameEntryCaption);
+    for (auto [count, name] : {std::pair{5, "3 name entry, 5 names"}, {10000, "4 name entry, 10000 names"}}) {
+      t::WriteFileBytes(t::LogFolder() + "\\Namen.ini", Lines("Kind ", count));
+      now[name] = StartUp(menu, "", lirabo::texts::kNameEntryCaption);
     }
     for (auto& [name, took] : now)
       if (round) ms[name].push_back(took);
